@@ -1,0 +1,18 @@
+#!/bin/sh
+# Configures and builds both programs: win64 (runs and is tested under Wine) and
+# win32 (the 32-bit program itself).
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+build_one() {
+    arch=$1 dir=$2 tests=$3
+    if [ ! -f "$root/build/$dir/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$root/build/$dir" -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" -DKVOX_BUILD_TESTS="$tests" >/dev/null
+    fi
+    env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL cmake --build "$root/build/$dir" -j "$(nproc)" >"$root/build/$dir.build.log" 2>&1 ||
+        { cat "$root/build/$dir.build.log"; exit 1; }
+}
+
+build_one x86_64 win64 ON
+build_one i686 win32 OFF

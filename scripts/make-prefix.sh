@@ -1,0 +1,25 @@
+#!/bin/sh
+# Makes the Windows 95 Wine prefix under build/ (once; about 10 s) and lays out the
+# Windows 95 fixture in it.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/wine-env.sh"
+
+if [ ! -f "$WINEPREFIX/.kvox-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$root/build"
+    echo "make-prefix: creating $WINEPREFIX"
+    wine wineboot -i >/dev/null 2>&1
+    wineserver -w
+    # Windows 95 keeps win.ini sections in the file; Wine would send them to the registry.
+    wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\IniFileMapping\win.ini' /f >/dev/null 2>&1
+    # Every process of the prefix shares one desktop of a fixed size.
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+    wineserver -w
+    # What Wine itself put into the Windows directory; reset removes everything else.
+    (cd "$WINEPREFIX/drive_c/windows" && find . -type f | sort) > "$WINEPREFIX/.kvox-windows-files"
+    touch "$WINEPREFIX/.kvox-ready"
+fi
+
+"$root/scripts/reset-prefix.sh"

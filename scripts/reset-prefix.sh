@@ -1,0 +1,23 @@
+#!/bin/sh
+# Puts the Windows 95 fixture back into the prefix: the version, win.ini, system.ini,
+# control.inf, Windows' setup.inf, the registry keys that setups edit, and no trace of
+# an earlier installation (files, k-vox.ini, Start Menu group).
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/wine-env.sh"
+fixture="$root/scripts/win95"
+windows="$WINEPREFIX/drive_c/windows"
+
+[ -f "$WINEPREFIX/.kvox-ready" ] || { echo "reset-prefix: no prefix; run scripts/make-prefix.sh" >&2; exit 1; }
+
+# Files that earlier runs added to the Windows directory.
+(cd "$windows" && find . -type f | sort) | comm -13 "$WINEPREFIX/.kvox-windows-files" - |
+    (cd "$windows" && xargs -r -d '\n' rm -f --)
+rm -rf "$WINEPREFIX/drive_c/KVOX" "$WINEPREFIX/drive_c/kvox"
+rm -rf "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/K-VOX
+
+cp "$fixture/win.ini" "$fixture/system.ini" "$windows/"
+cp "$fixture/control.inf" "$fixture/setup.inf" "$windows/system32/"
+
+wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1
+wine regedit /s "$(winepath -w "$fixture/baseline.reg" 2>/dev/null)" >/dev/null 2>&1

@@ -1,0 +1,10 @@
+# Sourced by the scripts: the project's own Wine prefix and quiet, offline Wine.
+# Expects $root to name the top of the source tree.
+export WINEPREFIX="$root/build/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# The display and desktop of a running test session, when there is one.
+if [ -f "$root/build/session.env" ]; then
+    . "$root/build/session.env"
+fi

@@ -1,0 +1,23 @@
+// Path and file helpers that many parts of the setup use.
+#pragma once
+
+#include <windows.h>
+#include <cstddef>
+#include <cstdint>
+
+// Appends "\" unless the path already ends with one. An empty path stays empty.
+void AddTrailingBackslash(char* path, size_t size);
+template <size_t N>
+void AddTrailingBackslash(char (&path)[N]) { AddTrailingBackslash(path, N); }
+
+// Removes the last character when it is "\".
+void RemoveTrailingBackslash(char* path);
+
+// True when the path ends with "\".
+bool EndsWithBackslash(const char* path);
+
+// 1 when the file can be opened for reading, else 0.
+int FileExists(const char* path);
+
+// The file's size in bytes (low 32 bits); 0 when it cannot be opened.
+uint32_t FileSizeOf(const char* path);

@@ -1,0 +1,96 @@
+// Finding setup1.inf, and filling controls with the key names of one of its sections.
+#include "setupinfo/setup_info.h"
+
+#include <commdlg.h>
+#include <cstdlib>
+
+#include "driver/message_dialog.h"
+#include "driver/paths.h"
+#include "driver/session.h"
+#include "driver/text.h"
+#include "resources/resource_ids.h"
+#include "setupinfo/profile.h"
+
+namespace {
+
+constexpr char kInfFilter[] = "Inf Files (*.inf)\0*.inf\0All Files (*.*)\0*.*\0";
+
+// Stores the full path of an existing, readable file in setupInfPath.
+bool AcceptIfReadable(const char* candidate) {
+    if (!FileExists(candidate)) return false;
+    char fullPath[260];
+    DWORD length = GetFullPathNameA(candidate, sizeof fullPath, fullPath, nullptr);
+    CopyText(g_session.setupInfPath, length > 0 && length < sizeof fullPath ? fullPath : candidate);
+    return true;
+}
+
+// The open-file dialog on setupInfPath; false when the user cancels.
+bool AskForSetupInformationFile(HWND owner) {
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kInfFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = g_session.setupInfPath;
+    dialog.nMaxFile = sizeof g_session.setupInfPath;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    return GetOpenFileNameA(&dialog) != FALSE;
+}
+
+using AddName = LRESULT (*)(HWND control, const char* name);
+
+LRESULT AddComboName(HWND combo, const char* name) {
+    return SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+}
+
+LRESULT AddListName(HWND list, const char* name) {
+    return SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+}
+
+int FillFromSection(HWND control, const char* section, const char* defaultValue, const char* file, AddName add) {
+    char names[1024];
+    if (ReadKeyList(file, section, defaultValue, names) == 0) {
+        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, file);
+        return 0;
+    }
+    ForEachListedName(names, [&](const char* name) { add(control, name); });
+    return 1;
+}
+
+}  // namespace
+
+void GetProgramDirectory(char (&path)[260]) {
+    char program[260] = "";
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    char drive[_MAX_DRIVE], directory[_MAX_DIR], name[_MAX_FNAME], extension[_MAX_EXT];
+    _splitpath(program, drive, directory, name, extension);
+    CopyText(path, drive);
+    AppendText(path, directory);
+    AddTrailingBackslash(path);
+}
+
+int LocateSetupInformationFile(HWND owner) {
+    ResourceText<32> fileName(IDS_SETUP_INF_NAME);
+    char candidate[260];
+    GetProgramDirectory(candidate);
+    AppendText(candidate, fileName);
+    if (AcceptIfReadable(candidate)) return 1;
+
+    CopyText(g_session.setupInfPath, fileName);
+    for (;;) {
+        ShowMessage(owner, MB_ICONEXCLAMATION, IDS_SETUP_INF_NOT_FOUND, g_session.setupInfPath);
+        if (!AskForSetupInformationFile(owner)) return 0;
+        CopyText(candidate, g_session.setupInfPath);
+        if (AcceptIfReadable(candidate)) return 1;
+    }
+}
+
+int FillComboFromSection(HWND combo, const char* section, const char* defaultValue, const char* file) {
+    if (!FillFromSection(combo, section, defaultValue, file, AddComboName)) return 0;
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    return 1;
+}
+
+int FillListFromSection(HWND list, const char* section, const char* defaultValue, const char* file) {
+    return FillFromSection(list, section, defaultValue, file, AddListName);
+}

@@ -1,0 +1,273 @@
+// kvdrive: drives the windows of another process as a user would, for end-to-end tests.
+//
+//   kvdrive COMMAND ARGS... [; COMMAND ARGS...]
+//
+// A window is named by its caption; of several top-level windows with that caption the
+// enabled one is taken (the one a modal dialog leaves usable). Controls are named by id.
+//   wait CAPTION [ms]            wait until such a window exists (default 15000 ms)
+//   wait-class CLASS [ms]        the same by window class
+//   wait-gone CAPTION [ms]       wait until no such window exists
+//   exists CAPTION               exit code 0 when it exists now, 1 otherwise
+//   controls CAPTION             list the controls: id class visible enabled state "text"
+//   text CAPTION ID              print a control's text
+//   items CAPTION ID             print the entries of a list or combo box, one per line
+//   selected CAPTION ID          print the selected entries of a list or combo box
+//   click CAPTION ID             click a button
+//   key CAPTION enter|escape     press a key in the focused control
+//   close CAPTION                close the window from its system menu
+//   settext CAPTION ID TEXT      type TEXT into an edit field
+//   choose CAPTION ID TEXT       choose an entry of a combo box, as a user's pick notifies it
+//   pick CAPTION ID TEXT...      select these entries of a multiple-selection list box
+//   open CAPTION ID TEXT         double-click an entry of a list box
+//   sleep MS
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kDefaultTimeout = 15000;
+constexpr DWORD kPoll = 50;
+
+struct Search {
+    const char* caption;
+    const char* className;
+    HWND found;
+    HWND disabledMatch;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    if (!IsWindowVisible(window)) return TRUE;
+    char text[512];
+    if (search->caption) {
+        GetWindowTextA(window, text, sizeof text);
+        if (strcmp(text, search->caption) != 0) return TRUE;
+    }
+    if (search->className) {
+        GetClassNameA(window, text, sizeof text);
+        if (strcmp(text, search->className) != 0) return TRUE;
+    }
+    if (!IsWindowEnabled(window)) {
+        if (!search->disabledMatch) search->disabledMatch = window;
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindTopLevel(const char* caption, const char* className) {
+    Search search{caption, className, nullptr, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found ? search.found : search.disabledMatch;
+}
+
+HWND WaitFor(const char* caption, const char* className, DWORD timeout) {
+    for (DWORD waited = 0;; waited += kPoll) {
+        if (HWND window = FindTopLevel(caption, className)) return window;
+        if (waited >= timeout) return nullptr;
+        Sleep(kPoll);
+    }
+}
+
+[[noreturn]] void Fail(const char* format, const char* what) {
+    fprintf(stderr, "kvdrive: ");
+    fprintf(stderr, format, what);
+    fprintf(stderr, "\n");
+    exit(1);
+}
+
+HWND Window(const char* caption) {
+    HWND window = WaitFor(caption, nullptr, kDefaultTimeout);
+    if (!window) Fail("no window \"%s\"", caption);
+    return window;
+}
+
+HWND Control(HWND window, const char* id) {
+    HWND control = GetDlgItem(window, atoi(id));
+    if (!control) Fail("no control %s", id);
+    return control;
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = "";
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool IsCombo(HWND control) { return _stricmp(ClassOf(control).c_str(), "ComboBox") == 0; }
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string ItemText(HWND control, int index) {
+    bool combo = IsCombo(control);
+    LRESULT length = Send(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    if (length < 0) return "";
+    std::vector<char> text(static_cast<size_t>(length) + 1);
+    Send(control, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+int ItemCount(HWND control) {
+    return static_cast<int>(Send(control, IsCombo(control) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+}
+
+int FindItem(HWND control, const char* text) {
+    int count = ItemCount(control);
+    for (int i = 0; i < count; ++i)
+        if (ItemText(control, i) == text) return i;
+    Fail("no entry \"%s\"", text);
+}
+
+void Notify(HWND control, int code) {
+    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+const char* ButtonState(HWND control) {
+    LONG style = GetWindowLongA(control, GWL_STYLE) & 0x0F;
+    if (style == BS_DEFPUSHBUTTON) return "default";
+    if (style == BS_CHECKBOX || style == BS_AUTOCHECKBOX || style == BS_3STATE || style == BS_AUTO3STATE ||
+        style == BS_RADIOBUTTON || style == BS_AUTORADIOBUTTON) {
+        LRESULT state = Send(control, BM_GETCHECK, 0, 0);
+        return state == BST_CHECKED ? "checked" : state == BST_INDETERMINATE ? "grayed" : "unchecked";
+    }
+    return "-";
+}
+
+BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    HWND parent = GetParent(control);
+    POINT origin{rect.left, rect.top};
+    ScreenToClient(parent, &origin);
+    bool onScreen = IsWindowVisible(control) && origin.y < 2000;
+    std::string name = ClassOf(control);
+    printf("%d %s %s %s %s \"%s\"\n", GetDlgCtrlID(control), name.c_str(), onScreen ? "visible" : "hidden",
+           IsWindowEnabled(control) ? "enabled" : "disabled",
+           _stricmp(name.c_str(), "Button") == 0 ? ButtonState(control) : "-", TextOf(control).c_str());
+    return TRUE;
+}
+
+void PressKey(HWND window, WPARAM key) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    HWND target = info.hwndFocus ? info.hwndFocus : window;
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+DWORD Timeout(const std::vector<const char*>& args, size_t index) {
+    return args.size() > index ? static_cast<DWORD>(atol(args[index])) : kDefaultTimeout;
+}
+
+void Need(const std::vector<const char*>& args, size_t count) {
+    if (args.size() < count) Fail("too few arguments for %s", args[0]);
+}
+
+int Run(const std::vector<const char*>& args) {
+    const std::string command = args[0];
+    if (command == "sleep") {
+        Need(args, 2);
+        Sleep(static_cast<DWORD>(atol(args[1])));
+        return 0;
+    }
+    Need(args, 2);
+    const char* caption = args[1];
+    if (command == "wait") {
+        if (!WaitFor(caption, nullptr, Timeout(args, 2))) Fail("timed out waiting for \"%s\"", caption);
+    } else if (command == "wait-class") {
+        if (!WaitFor(nullptr, caption, Timeout(args, 2))) Fail("timed out waiting for class %s", caption);
+    } else if (command == "wait-gone") {
+        DWORD timeout = Timeout(args, 2);
+        for (DWORD waited = 0; FindTopLevel(caption, nullptr); waited += kPoll) {
+            if (waited >= timeout) Fail("\"%s\" is still there", caption);
+            Sleep(kPoll);
+        }
+    } else if (command == "exists") {
+        return FindTopLevel(caption, nullptr) ? 0 : 1;
+    } else if (command == "controls") {
+        EnumChildWindows(Window(caption), PrintControl, 0);
+    } else if (command == "text") {
+        Need(args, 3);
+        printf("%s\n", TextOf(Control(Window(caption), args[2])).c_str());
+    } else if (command == "items" || command == "selected") {
+        Need(args, 3);
+        HWND control = Control(Window(caption), args[2]);
+        bool combo = IsCombo(control);
+        int current = static_cast<int>(Send(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+        for (int i = 0, count = ItemCount(control); i < count; ++i) {
+            bool selected = combo ? i == current : Send(control, LB_GETSEL, i, 0) > 0;
+            if (command == "items" || selected) printf("%s\n", ItemText(control, i).c_str());
+        }
+    } else if (command == "click") {
+        Need(args, 3);
+        HWND control = Control(Window(caption), args[2]);
+        if (!IsWindowEnabled(control)) Fail("control %s is disabled", args[2]);
+        PostMessageA(control, BM_CLICK, 0, 0);
+    } else if (command == "key") {
+        Need(args, 3);
+        PressKey(Window(caption), strcmp(args[2], "escape") == 0 ? VK_ESCAPE : VK_RETURN);
+    } else if (command == "close") {
+        PostMessageA(Window(caption), WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (command == "settext") {
+        Need(args, 4);
+        Send(Control(Window(caption), args[2]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[3]));
+    } else if (command == "choose") {
+        Need(args, 4);
+        HWND control = Control(Window(caption), args[2]);
+        Send(control, CB_SETCURSEL, FindItem(control, args[3]), 0);
+        Notify(control, CBN_SELCHANGE);
+        Notify(control, CBN_SELENDOK);
+        Notify(control, CBN_CLOSEUP);
+    } else if (command == "pick") {
+        Need(args, 4);
+        HWND control = Control(Window(caption), args[2]);
+        Send(control, LB_SETSEL, FALSE, -1);
+        for (size_t i = 3; i < args.size(); ++i) Send(control, LB_SETSEL, TRUE, FindItem(control, args[i]));
+        Notify(control, LBN_SELCHANGE);
+    } else if (command == "open") {
+        Need(args, 4);
+        HWND control = Control(Window(caption), args[2]);
+        Send(control, LB_SETCURSEL, FindItem(control, args[3]), 0);
+        Notify(control, LBN_SELCHANGE);
+        Notify(control, LBN_DBLCLK);
+    } else {
+        Fail("unknown command %s", command.c_str());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<const char*> args;
+    int result = 0;
+    for (int i = 1; i <= argc; ++i) {
+        if (i == argc || strcmp(argv[i], ";") == 0) {
+            if (!args.empty()) result = Run(args);
+            if (result != 0) return result;
+            args.clear();
+        } else {
+            args.push_back(argv[i]);
+        }
+    }
+    fflush(stdout);
+    return result;
+}
