@@ -1,27 +1,90 @@
 #!/bin/sh
-# make demo: sets everything up and shows what the setup does so far: its command-line
-# help in its own message dialog. With a display the user answers it; without one it runs
-# under Xvfb and leaves a screenshot in build/.
+# make demo: sets everything up and runs the setup from the first sample disk.
+#
+# With a display (DISPLAY set) the Wine desktop opens on it and you click through the
+# setup yourself. Without one the setup runs unattended under Xvfb (the OEM install flags
+# of the sample answer every question), its log is printed, and screenshots of its screens
+# are left in build/demo/.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 "$root/scripts/make-prefix.sh"
 
-driver() { wine "$root/build/win64/tools/kvdrive.exe" "$@"; }
+disk1="$root/build/win64/disks/DISK1"
+shots="$root/build/demo"
+log_path="build/wineprefix/drive_c/windows/KVOX/KVSETUP.LOG"
+
+driver() { wine "$root/build/win64/tools/kvdrive.exe" "$@" >/dev/null; }
+pixel() { convert "$1" -format "%[pixel:p{$2}]" info: 2>/dev/null; }
+
+# Runs the setup in slow motion: it is paused every few milliseconds while a frame of the
+# screen is taken, so that the quick copy phase shows up in the frames.
+run_filmed() {
+    rm -rf "$shots/frames" && mkdir -p "$shots/frames"
+    wine "$disk1/SETUP.EXE" "$@" &
+    pid=$!
+    i=0
+    while kill -0 "$pid" 2>/dev/null; do
+        kill -STOP "$pid" 2>/dev/null || break
+        xwd -root -silent > "$shots/frames/$(printf %05d $i).xwd" 2>/dev/null || true
+        kill -CONT "$pid" 2>/dev/null || true
+        sleep 0.005
+        i=$((i + 1))
+    done
+    wait "$pid" || true
+}
+
+# Keeps the first frame that shows the blue setup screen alone, and one from the middle of
+# those that show the progress window with the billboard.
+keep_frames() {
+    screen=""
+    : > "$shots/frames/progress"
+    for frame in "$shots"/frames/*.xwd; do
+        [ -s "$frame" ] || continue
+        [ "$(pixel "$frame" 512,5)" = "srgb(0,0,255)" ] || continue
+        if [ "$(pixel "$frame" 512,384)" = "srgb(192,192,192)" ]; then
+            [ "$(pixel "$frame" 30,150)" = "srgb(192,192,192)" ] && echo "$frame" >> "$shots/frames/progress"
+        elif [ -z "$screen" ]; then
+            screen=$frame
+        fi
+    done
+    count=$(wc -l < "$shots/frames/progress")
+    progress=$(sed -n "$(((count + 1) / 2))p" "$shots/frames/progress")
+    [ -n "$screen" ] && convert "$screen" "$shots/1-setup-screen.png"
+    [ -n "$progress" ] && convert "$progress" "$shots/2-progress-and-billboard.png"
+    rm -rf "$shots/frames"
+}
+
+# A second run driven as a user would: the welcome dialog and the exit dialog.
+run_driven() {
+    "$root/scripts/reset-prefix.sh"
+    wine "$disk1/SETUP.EXE" &
+    pid=$!
+    driver wait Welcome
+    import -window root "$shots/3-welcome.png"
+    driver click Welcome 1 ";" wait "K-VOX Setup"
+    import -window root "$shots/4-exit-dialog.png"
+    driver click "K-VOX Setup" 1032
+    wait "$pid" || true
+}
 
 trap '"$root/scripts/session.sh" stop' EXIT INT TERM
+"$root/scripts/reset-prefix.sh"
 if [ -n "${DISPLAY:-}" ]; then
     "$root/scripts/session.sh" start --visible
     . "$root/scripts/wine-env.sh"
-    wine "$root/build/win64/setup.exe" /?
+    wine "$disk1/SETUP.EXE"
 else
     "$root/scripts/session.sh" start
     . "$root/scripts/wine-env.sh"
-    wine "$root/build/win64/setup.exe" /? &
-    driver wait "K-VOX Setup"
-    import -window root "$root/build/demo-help.png"
-    driver key "K-VOX Setup" enter
-    wait
-    echo "demo: screenshot of the help message in build/demo-help.png"
+    mkdir -p "$shots"
+    rm -f "$shots"/*.png
+    run_filmed /o
+    keep_frames
+    echo "demo: the setup log, $log_path:"
+    tr -d '\r' < "$root/$log_path" | sed 's/^/    /'
+    run_driven
+    echo "demo: screenshots in build/demo/:"
+    ls "$shots" | sed 's/^/    /'
 fi

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth \
-googletest mscompress imagemagick x11-utils"
+googletest mscompress imagemagick x11-utils x11-apps python3 fonts-wine fonts-dejavu-core"
 
 missing=""
 for p in $PACKAGES; do

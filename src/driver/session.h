@@ -51,6 +51,8 @@ struct SetupSession {
     HGLOBAL layoutTable = nullptr;
     int32_t layoutCount = 0;
     char listSeparator = ',';
+    UINT countryStepDefault = 113;  // string id of the default the country step read with:
+                                     // 22 "Not found" after the dialog, 113 "RUS" without it
 
     // Wizard switches, read from the install flags.
     int32_t showWelcomeDialog = 1;
@@ -102,6 +104,7 @@ struct SetupSession {
     int32_t billboardSwitches = 0;
     int32_t billboardShown = 0;
     int32_t billboardArmed = 1;
+    int16_t gaugeWidth = 0;  // fixed when the progress window is created
 
     // Pictures, brushes and the pen that the main window creates and releases at exit.
     HBITMAP cornerPicture = nullptr;

@@ -4,7 +4,6 @@
 #include "driver/command_line.h"
 #include "driver/message_dialog.h"
 #include "driver/paths.h"
-#include "driver/progress.h"
 #include "driver/session.h"
 #include "driver/setup_window.h"
 #include "driver/text.h"
@@ -81,31 +80,6 @@ bool FindWindowsDirectories(SetupSession& session) {
     return true;
 }
 
-ATOM RegisterClassWith(HINSTANCE instance, const char* name, UINT style, WNDPROC procedure, HICON icon,
-                       HCURSOR cursor, HBRUSH background) {
-    WNDCLASSA windowClass{};
-    windowClass.style = style;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hCursor = cursor;
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = name;
-    return RegisterClassA(&windowClass);
-}
-
-bool RegisterWindowClasses(HINSTANCE instance, HINSTANCE previous) {
-    if (!previous &&
-        !RegisterClassWith(instance, "SetupClass", CS_VREDRAW | CS_HREDRAW | CS_OWNDC | CS_BYTEALIGNCLIENT,
-                           SetupWndProc, LoadIconA(instance, "MYICON"), LoadCursorA(instance, "haircr"),
-                           CreateSolidBrush(RGB(0, 0, 255))))
-        return false;
-    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    HBRUSH lightGrey = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    RegisterClassWith(instance, "SetupInfor", 0, ProgressWndProc, nullptr, arrow, lightGrey);
-    return RegisterClassWith(instance, "SetupAdvert", 0, BillboardWndProc, nullptr, arrow, lightGrey) != 0;
-}
-
 bool CreateMainWindow(HINSTANCE instance) {
     HWND window = CreateWindowExA(0, "SetupClass", "", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
@@ -137,7 +111,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     g_session.instance = instance;
     if (HandleEndingSwitch(ParseCommandLine(commandLine, g_session))) return 0;
     if (!FindWindowsDirectories(g_session)) return 0;
-    if (!RegisterWindowClasses(instance, previous)) return 0;
+    if (!RegisterSetupWindowClasses(instance, previous)) return 0;
     if (!CreateMainWindow(instance)) return 0;
     return RunMessageLoop();
 }

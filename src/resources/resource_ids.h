@@ -207,3 +207,13 @@
 #define IDS_REQUIRES_WINDOWS95          301
 #define IDS_NO_FREE_HANDLE              302
 #define IDS_NO_FREE_HANDLE_CAPTION      303
+
+// ---- Dialog WELCOME
+#define IDC_WELCOME_CONTINUE              1
+#define IDC_WELCOME_EXIT                  2
+#define IDC_HELP_BUTTON                   4   // hidden in every template
+
+// ---- Dialogs EXITSETUP and EXITSETUP3
+#define IDC_EXIT_RETURN                   3
+#define IDC_EXIT_REBOOT                1030
+#define IDC_EXIT_SHUT_DOWN             1032

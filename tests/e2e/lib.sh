@@ -5,6 +5,9 @@ build=$(cd "$1" && pwd)
 root=$(cd "$build/../.." && pwd)
 . "$root/scripts/wine-env.sh"
 SETUP="$build/setup.exe"
+DISK1="$build/disks/DISK1"
+drive_c="$WINEPREFIX/drive_c"
+install_log="$drive_c/windows/KVOX/KVSETUP.LOG"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 setup_pid=""
@@ -24,11 +27,12 @@ reset_machine() {
     "$root/scripts/reset-prefix.sh"
 }
 
-# Starts a setup program in the background; what it draws is traced into $work/trace.
+# Starts a setup program in the background; the texts it draws and the processes it
+# starts are traced into $work/trace.
 start_setup() {
     program=$1
     shift
-    WINEDEBUG=-all,trace+text timeout 120 wine "$program" "$@" >"$work/stdout" 2>"$work/trace" &
+    WINEDEBUG=-all,trace+text,trace+process timeout 120 wine "$program" "$@" >"$work/stdout" 2>"$work/trace" &
     setup_pid=$!
 }
 
@@ -55,4 +59,22 @@ expect_not_drawn() {
 
 expect_eq() {
     [ "$1" = "$2" ] || fail "${3:-value}: expected '$2', got '$1'"
+}
+
+# True when the setup started a process with this command line (or a part of it).
+started() {
+    grep -a 'CreateProcessInternalW' "$work/trace" | grep -a -F -q "$1"
+}
+
+expect_file() {
+    [ -f "$1" ] || fail "missing file $1"
+}
+
+expect_no_file() {
+    [ ! -e "$1" ] || fail "unexpected file $1"
+}
+
+# Line N (from 1) of a file, without its CR LF.
+line_of() {
+    sed -n "$2p" "$1" | tr -d '\r'
 }

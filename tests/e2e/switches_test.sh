@@ -24,6 +24,8 @@ start_setup "$SETUP" /x /help
 drive wait "K-VOX Setup" ";" key "K-VOX Setup" enter
 expect_drawn "Setup information file 'setup1.inf' not found."
 drive wait "Open" ";" click "Open" 2
+drive wait "K-VOX Setup" ";" key "K-VOX Setup" enter
 wait_setup
 expect_eq "$setup_exit" 0 "exit code after giving up the search"
+expect_drawn "Setup cancelled."
 expect_not_drawn "Possible command line switches"

@@ -1,0 +1,57 @@
+// EXITSETUP and EXITSETUP3: restart, shut down or (in EXITSETUP3) return to Windows.
+#include "dialogs/dialog_common.h"
+#include "dialogs/dialogs.h"
+#include "driver/session.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr int kReturnToWindows = 0;
+constexpr int kShutDown = 1;
+constexpr int kRestart = 2;
+
+void EndExitDialog(HWND dialog, int choice) {
+    g_session.dialogResult = static_cast<uint16_t>(choice);
+    EndDialog(dialog, choice);
+}
+
+INT_PTR OnCommand(HWND dialog, int id) {
+    switch (id) {
+    case IDC_EXIT_RETURN:
+    case IDCANCEL:
+        EndExitDialog(dialog, kReturnToWindows);
+        return TRUE;
+    case IDC_EXIT_SHUT_DOWN:
+        EndExitDialog(dialog, kShutDown);
+        return TRUE;
+    case IDC_EXIT_REBOOT:
+        EndExitDialog(dialog, kRestart);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+KVOX_EXPORTED INT_PTR CALLBACK ExitDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWizardCaption(dialog, IDS_SETUP_TITLE_FALLBACK);
+        return TRUE;
+    case WM_COMMAND:
+        return HIWORD(wParam) == BN_CLICKED ? OnCommand(dialog, LOWORD(wParam)) : FALSE;
+    case WM_CLOSE:
+        EndExitDialog(dialog, kReturnToWindows);
+        return TRUE;
+    default:
+        return WizardControlColour(message, wParam, true);
+    }
+}
+
+int RunExitDialog(int32_t exitMode) {
+    INT_PTR choice = DialogBoxParamA(g_session.instance, exitMode == 3 ? "ExitSetup3" : "ExitSetup",
+                                     g_session.mainWindow, ExitDlgProc, 0);
+    if (g_session.mainWindow) UpdateWindow(g_session.mainWindow);
+    return choice < 0 ? kReturnToWindows : static_cast<int>(choice);
+}

@@ -1,0 +1,9 @@
+// SETUPOPTIONS: the components, the DOS code page and the layout switch.
+#include "dialogs/dialogs.h"
+#include "driver/session.h"
+
+// Placeholder until the options dialog is built: the country's defaults are kept.
+uint16_t RunSetupOptionsDialog() {
+    g_session.dialogResult = 1;
+    return g_session.dialogResult;
+}

@@ -1,0 +1,16 @@
+# The package's resident programs are asked to close when the setup starts.
+. "$(dirname "$0")/lib.sh"
+reset_machine
+
+wine "$build/sample/kvox.exe" &
+indicator=$!
+wine "$build/sample/kvkeyb.exe" &
+keyboard=$!
+drive wait "K-VOX" ";" wait "K-VOX Keyboard"
+
+start_setup "$DISK1/SETUP.EXE" /o /q
+wait_setup
+for pid in $indicator $keyboard; do
+    wait "$pid" || fail "a resident program ended badly"
+done
+drive wait-gone "K-VOX" 5000 ";" wait-gone "K-VOX Keyboard" 5000
