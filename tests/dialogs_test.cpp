@@ -62,8 +62,9 @@ protected:
         SessionTest::SetUp();
         CopyText(g_session.setupInfPath, scratch_.File("setup1.inf").c_str());
         WriteTextFile(g_session.setupInfPath,
-                      "[Country Key]\r\nRussia=RUS\r\nUkraine=UKR\r\nNowhere=XXX\r\n"
+                      "[Country Key]\r\nRussia=RUS\r\nUkraine=UKR\r\nBelarus=BLR\r\nNowhere=XXX\r\n"
                       "[default.setup]\r\nRUS=1251, 866,1,langrus.dll,2,Beta,Alpha\r\nUKR=1251\r\n"
+                      "BLR=1252,855,0,langbel.dll,2,Alpha\r\n"
                       "[Keyboard Layouts]\r\nBeta=x,kbdb.kbd,2,B,BBB\r\nAlpha=x,kbda.kbd,2,A,AAA\r\n");
     }
     ScratchDir scratch_;
@@ -104,19 +105,29 @@ TEST_F(CountryDefaults, TheLayoutTableHoldsTheCountrysDefaultLayouts) {
     CopyText(g_session.windowsDir, scratch_.Path().c_str());
     SaveLayoutsToProfile();
     EXPECT_EQ(ReadTextFile(scratch_.File("k-vox.ini")), "[KVNLS]\r\nBeta=X,KBDB.KBD,2,B,BBB\r\nAlpha=X,KBDA.KBD,2,A,AAA\r\n");
+
+    // Loading a country with one layout into the same table leaves no trace of the other.
+    ReadCountryDefaults("Belarus");
+    ASSERT_EQ(LoadLayoutTable(), 1);
+    EXPECT_EQ(g_session.layoutCount, 1);
+    EXPECT_STREQ(g_session.firstLayout, "Alpha");
+    EXPECT_STREQ(g_session.secondLayout, "");
+    EXPECT_STREQ(g_session.dosCodePage, "855");
+    EXPECT_EQ(g_session.screenFonts, 0);
+    table = static_cast<LayoutRecord*>(GlobalLock(g_session.layoutTable));
+    EXPECT_STREQ(table[1].name, "");
+    EXPECT_STREQ(table[1].countryKey, "");
+    GlobalUnlock(g_session.layoutTable);
     GlobalFree(g_session.layoutTable);
 }
 
 TEST_F(CountryDefaults, ACountryWithoutLayoutsIsReported) {
     ReadCountryDefaults("Ukraine");
-    std::string shown;
+    std::vector<std::string> shown;
     ModalScript script;
-    script.On("K-VOX Setup", [&](HWND dialog) {
-        shown = MessageText(dialog);
-        PressKey(dialog, VK_RETURN);
-    });
+    script.OnMessage(shown);
     EXPECT_EQ(LoadLayoutTable(), 0);
-    EXPECT_EQ(shown, "Can't read all section 'default.setup'");
+    EXPECT_EQ(shown, std::vector<std::string>{"Can't read all section 'default.setup'"});
     GlobalFree(g_session.layoutTable);
 }
 

@@ -61,16 +61,13 @@ TEST_F(ListMember, ListsLongerThanHalfAKilobyteAreTakenApartWhole) {
 }
 
 TEST_F(ListMember, AMissingMemberIsReportedWhenAsked) {
-    std::string shown;
+    std::vector<std::string> shown;
     ModalScript script;
-    script.On("K-VOX Setup", [&](HWND dialog) {
-        shown = MessageText(dialog);
-        PressKey(dialog, VK_RETURN);
-    });
+    script.OnMessage(shown);
     char out[8] = "same";
     EXPECT_EQ(GetListMember("a,b", 3, out, ",", true), 0);
     EXPECT_STREQ(out, "same");
-    EXPECT_EQ(shown, "Can't search member number 3 in 'a,b'");
+    EXPECT_EQ(shown, std::vector<std::string>{"Can't search member number 3 in 'a,b'"});
 }
 
 }  // namespace

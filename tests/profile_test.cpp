@@ -129,16 +129,13 @@ TEST_F(FillFromSection, ASectionWithoutKeysGivesTheDefaultOrReportsTheFile) {
     EXPECT_EQ(Entries(list, false), "Not found");
     DestroyWindow(list);
 
-    std::string shown;
+    std::vector<std::string> shown;
     ModalScript script;
-    script.On("K-VOX Setup", [&](HWND dialog) {
-        shown = MessageText(dialog);
-        PressKey(dialog, VK_RETURN);
-    });
+    script.OnMessage(shown);
     HWND combo = MakeControl("ComboBox", CBS_DROPDOWNLIST);
     EXPECT_EQ(FillComboFromSection(combo, "nokeys", "", file_.c_str()), 0);
     EXPECT_EQ(Entries(combo, true), "");
-    EXPECT_EQ(shown, "Can't read the file '" + file_ + "'");
+    EXPECT_EQ(shown, std::vector<std::string>{"Can't read the file '" + file_ + "'"});
     DestroyWindow(combo);
 }
 

@@ -91,11 +91,7 @@ protected:
     // Runs the phases, answering the message dialogs with the given buttons in turn.
     int Run(std::vector<int> buttons = {}) {
         ModalScript script;
-        for (int button : buttons)
-            script.On("K-VOX Setup", [this, button](HWND dialog) {
-                messages_.push_back(MessageText(dialog));
-                ClickButton(dialog, button);
-            });
+        for (int button : buttons) script.OnMessage(messages_, button);
         int result = RunSetupPhases(window_);
         EXPECT_EQ(script.StepsLeft(), 0u) << "messages expected but not shown";
         return result;
@@ -278,11 +274,7 @@ class ExitStep : public Sequencer {
 protected:
     void Exit(bool succeeded, std::vector<int> buttons = {}) {
         ModalScript script;
-        for (int button : buttons)
-            script.On("K-VOX Setup", [this, button](HWND dialog) {
-                messages_.push_back(MessageText(dialog));
-                ClickButton(dialog, button);
-            });
+        for (int button : buttons) script.OnMessage(messages_, button);
         RunExitStep(window_, succeeded);
         EXPECT_EQ(script.StepsLeft(), 0u);
         MSG quit;

@@ -24,15 +24,12 @@ TEST_F(SetupLog, IsCreatedEmptyInTheDirectoryWithItsFirstLine) {
 }
 
 TEST_F(SetupLog, ALogThatCannotBeCreatedTurnsLoggingOff) {
-    std::string shown;
+    std::vector<std::string> shown;
     ModalScript script;
-    script.On("K-VOX Setup", [&](HWND dialog) {
-        shown = MessageText(dialog);
-        PressKey(dialog, VK_RETURN);
-    });
+    script.OnMessage(shown);
     std::string missing = scratch_.File("no\\such\\dir\\");
     CreateSetupLog(missing.c_str());
-    EXPECT_EQ(shown, "Can not create .LOG file " + missing + "KVSETUP.LOG.");
+    EXPECT_EQ(shown, std::vector<std::string>{"Can not create .LOG file " + missing + "KVSETUP.LOG."});
     EXPECT_STREQ(g_session.logPath, "");
     EXPECT_EQ(g_session.loggingEnabled, 0);
 }

@@ -100,6 +100,13 @@ ModalScript& ModalScript::On(const std::string& caption, Action action) {
     return *this;
 }
 
+ModalScript& ModalScript::OnMessage(std::vector<std::string>& shown, int button) {
+    return On("K-VOX Setup", [&shown, button](HWND dialog) {
+        shown.push_back(MessageText(dialog));
+        ClickButton(dialog, button);
+    });
+}
+
 void CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (g_activeScript) g_activeScript->RunNextStep();
 }

@@ -55,6 +55,8 @@ public:
     ModalScript& operator=(const ModalScript&) = delete;
 
     ModalScript& On(const std::string& caption, Action action);
+    // A message dialog: its text is added to `shown`, then the button is clicked.
+    ModalScript& OnMessage(std::vector<std::string>& shown, int button = IDOK);
     size_t StepsLeft() const { return steps_.size(); }
 
 private:

@@ -21,7 +21,9 @@ bool IsCombo(HWND control) {
 }  // namespace
 
 uint16_t RunWizardDialog(const char* templateName, DLGPROC procedure) {
-    DialogBoxParamA(g_session.instance, templateName, g_session.mainWindow, procedure, 0);
+    g_session.dialogResult = 0;  // also the result when the dialog cannot be made
+    if (DialogBoxParamA(g_session.instance, templateName, g_session.mainWindow, procedure, 0) == -1)
+        g_session.dialogResult = 0;
     if (g_session.mainWindow) UpdateWindow(g_session.mainWindow);
     return g_session.dialogResult;
 }

@@ -18,7 +18,6 @@ void EndExitDialog(HWND dialog, int choice) {
 INT_PTR OnCommand(HWND dialog, int id) {
     switch (id) {
     case IDC_EXIT_RETURN:
-    case IDCANCEL:
         EndExitDialog(dialog, kReturnToWindows);
         return TRUE;
     case IDC_EXIT_SHUT_DOWN:
@@ -38,7 +37,8 @@ KVOX_EXPORTED INT_PTR CALLBACK ExitDlgProc(HWND dialog, UINT message, WPARAM wPa
     switch (message) {
     case WM_INITDIALOG:
         SetWizardCaption(dialog, IDS_SETUP_TITLE_FALLBACK);
-        return TRUE;
+        SetFocus(dialog);
+        return FALSE;
     case WM_COMMAND:
         return HIWORD(wParam) == BN_CLICKED ? OnCommand(dialog, LOWORD(wParam)) : FALSE;
     case WM_CLOSE:

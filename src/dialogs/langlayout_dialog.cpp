@@ -53,6 +53,7 @@ bool ReadDefaultLayouts(const char* list) {
     {
         GlobalLockScope<LayoutRecord> table(s.layoutTable);
         if (!table) return ReportNoLock();
+        table.Get()[0] = LayoutRecord{};
         found = GetListMember(list, kFirstLayoutMember, table.Get()[0].name, ",", false) != 0;
     }
     while (found) {
@@ -60,6 +61,9 @@ bool ReadDefaultLayouts(const char* list) {
         if (!ResizeLayoutTable(static_cast<size_t>(s.layoutCount) + 1, "ReAlloc hLang")) return false;
         GlobalLockScope<LayoutRecord> table(s.layoutTable);
         if (!table) return ReportNoLock();
+        // A block that shrinks or keeps its size keeps its old bytes: the new last record
+        // is cleared here.
+        table.Get()[s.layoutCount] = LayoutRecord{};
         LayoutRecord& newest = table.Get()[s.layoutCount - 1];
         char value[120];
         if (ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_KEYBOARD_LAYOUTS), newest.name, nullptr,
@@ -103,6 +107,7 @@ void SetCountryDefaults(const char* list) {
 int LoadLayoutTable() {
     SetupSession& s = g_session;
     if (!CreateLayoutTable()) return 0;
+    if (!GlobalLockScope<LayoutRecord>(s.layoutTable)) return ReportNoLock();
     char list[1024];
     if (ReadCountryDefaultList(list) == 0) {
         ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_SECTION, s.countryKey);

@@ -52,7 +52,9 @@ struct HFileTraits {
 struct LzFileTraits {
     using Handle = INT;
     static Handle Invalid() { return -1; }
-    static void Close(Handle h) { LZClose(h); }
+    static void Close(Handle h) {
+        if (h >= 0) LZClose(h);
+    }
 };
 
 struct RegKeyTraits {

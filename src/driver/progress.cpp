@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "driver/handles.h"
+#include "driver/pictures.h"
 #include "driver/session.h"
 #include "driver/text.h"
 #include "resources/resource_ids.h"
@@ -99,21 +100,15 @@ void MoveBillboardOn() {
 void PaintBillboardPage(HWND window, HDC dc) {
     int page = std::clamp(g_session.billboardShown, 0, 4);
     HBITMAP picture = g_session.billboardPictures[page];
-    BITMAP size{};
-    if (picture) {
-        GetObjectA(picture, sizeof size, &size);
-        HDC memory = CreateCompatibleDC(dc);
-        SelectedObject selected(memory, picture);
-        BitBlt(dc, 10, 10, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
-        DeleteDC(memory);
-    }
+    DrawPicture(dc, picture, 10, 10);
+    LONG textLeft = PictureSize(picture).cx + 20;
     char text[1028];
     LoadText(IDS_BILLBOARD_PAGE1 + page, text);
     SelectedObject font(dc, WindowFont(window));
     SetBkColor(dc, kGrey);
     char line[1028];
     for (int n = 1; GetListMember(text, n, line, "!", false); ++n)
-        TextOutA(dc, size.bmWidth + 20, 20 + 20 * (n - 1), line, lstrlenA(line));
+        TextOutA(dc, textLeft, 20 + 20 * (n - 1), line, lstrlenA(line));
 }
 
 void PaintBillboard(HWND window) {

@@ -5,6 +5,7 @@
 
 #include "driver/handles.h"
 #include "driver/phases.h"
+#include "driver/pictures.h"
 #include "driver/progress.h"
 #include "driver/session.h"
 #include "driver/surveys.h"
@@ -66,24 +67,6 @@ LRESULT OnCreate(HWND window) {
     CreateProgressWindows(window, title);
     PostMessageA(window, WM_COMMAND, 0, 0);
     return 0;
-}
-
-void DrawPicture(HDC dc, HBITMAP picture, int x, int y) {
-    if (!picture) return;
-    HDC memory = CreateCompatibleDC(dc);
-    {
-        SelectedObject selected(memory, picture);
-        BITMAP size{};
-        GetObjectA(picture, sizeof size, &size);
-        BitBlt(dc, x, y, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
-    }
-    DeleteDC(memory);
-}
-
-SIZE PictureSize(HBITMAP picture) {
-    BITMAP size{};
-    if (picture) GetObjectA(picture, sizeof size, &size);
-    return {size.bmWidth, size.bmHeight};
 }
 
 // 48 bands from full blue at the top to dark blue at the bottom, the logo at the top right,

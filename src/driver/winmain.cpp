@@ -92,11 +92,13 @@ bool CreateMainWindow(HINSTANCE instance) {
 
 int RunMessageLoop() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got == -1) return 0;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return static_cast<int>(message.wParam);
 }
 
 }  // namespace

@@ -76,8 +76,8 @@ int LocateSetupInformationFile(HWND owner) {
     AppendText(candidate, fileName);
     if (AcceptIfReadable(candidate)) return 1;
 
-    CopyText(g_session.setupInfPath, fileName);
     for (;;) {
+        CopyText(g_session.setupInfPath, fileName);
         ShowMessage(owner, MB_ICONEXCLAMATION, IDS_SETUP_INF_NOT_FOUND, g_session.setupInfPath);
         if (!AskForSetupInformationFile(owner)) return 0;
         CopyText(candidate, g_session.setupInfPath);
