@@ -65,46 +65,29 @@ TEST_F(MessageDialog, ButtonSetsDefaultsAndTheAnswerToEnter) {
     }
 }
 
-TEST_F(MessageDialog, EscapeActsAsTheSecondControl) {
+// Escape acts as the second control; closing from the system menu answers by the default
+// button; every button gives its own answer.
+TEST_F(MessageDialog, EscapeCloseAndEachButton) {
+    auto key = [](WPARAM k) { return [k](HWND dialog) { PressKey(dialog, k); }; };
+    auto click = [](int id) { return [id](HWND dialog) { ClickButton(dialog, id); }; };
     struct Case {
         UINT style;
-        int answer;
-    } cases[] = {{0x37, kAnswerYesToAll}, {0x24, kAnswerNo}, {0x112, kAnswerRetry}, {0x21, kAnswerCancel}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << c.style);
-        Seen seen;
-        EXPECT_EQ(ShowAndAct(c.style, seen, [](HWND dialog) { PressKey(dialog, VK_ESCAPE); }), c.answer);
-    }
-}
-
-TEST_F(MessageDialog, ClosingFromTheSystemMenuAnswersByTheDefaultButton) {
-    struct Case {
-        UINT style;
+        std::function<void(HWND)> act;
         int answer;
     } cases[] = {
-        {0x24, kAnswerYes},   {0x124, kAnswerNo},   {0x12, kAnswerAbort}, {0x112, kAnswerRetry},
-        {0x01, kAnswerOk},    {0x101, kAnswerCancel}, {0x37, 1},          {0x10, 1},
+        {0x37, key(VK_ESCAPE), kAnswerYesToAll}, {0x24, key(VK_ESCAPE), kAnswerNo},
+        {0x112, key(VK_ESCAPE), kAnswerRetry},   {0x21, key(VK_ESCAPE), kAnswerCancel},
+        {0x24, CloseFromSystemMenu, kAnswerYes}, {0x124, CloseFromSystemMenu, kAnswerNo},
+        {0x12, CloseFromSystemMenu, kAnswerAbort}, {0x112, CloseFromSystemMenu, kAnswerRetry},
+        {0x01, CloseFromSystemMenu, kAnswerOk},  {0x101, CloseFromSystemMenu, kAnswerCancel},
+        {0x37, CloseFromSystemMenu, 1},          {0x10, CloseFromSystemMenu, 1},
+        {0x37, click(2), kAnswerYesToAll},       {0x37, click(5), kAnswerNo},
+        {0x112, click(1), kAnswerAbort},         {0x112, click(5), kAnswerIgnore},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << c.style);
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
         Seen seen;
-        EXPECT_EQ(ShowAndAct(c.style, seen, CloseFromSystemMenu), c.answer);
-    }
-}
-
-TEST_F(MessageDialog, EachButtonGivesItsOwnAnswer) {
-    struct Case {
-        UINT style;
-        int control;
-        int answer;
-    } cases[] = {
-        {0x37, 2, kAnswerYesToAll}, {0x37, 5, kAnswerNo}, {0x112, 1, kAnswerAbort},
-        {0x112, 5, kAnswerIgnore},  {0x24, 2, kAnswerNo}, {0x21, 2, kAnswerCancel},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << c.style << " control " << c.control);
-        Seen seen;
-        EXPECT_EQ(ShowAndAct(c.style, seen, [&](HWND dialog) { ClickButton(dialog, c.control); }), c.answer);
+        EXPECT_EQ(ShowAndAct(c.style, seen, c.act), c.answer);
     }
 }
 

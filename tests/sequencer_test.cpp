@@ -213,14 +213,11 @@ TEST_F(Sequencer, EachFailingPhaseEndsTheSetup) {
         EXPECT_EQ(g_script.calls.back(), c.lastCall);
     }
     EXPECT_NE(Log().find("Updating system information not complete.\r\n"), std::string::npos);
+    CopyText(g_session.logPath, (scratch_.Path() + "copy\\KVSETUP.LOG").c_str());
+    EXPECT_NE(Log().find("Begin copying...\r\nCopying not complete.\r\n"), std::string::npos);
 }
 
-TEST_F(Sequencer, AFailedCopyIsLoggedAndProgramManagerFailureIsNot) {
-    g_script.copy = {0};
-    EXPECT_EQ(Run(), 0);
-    EXPECT_NE(Log().find("Begin copying...\r\nCopying not complete.\r\n"), std::string::npos);
-
-    g_script = Script{};
+TEST_F(Sequencer, AFailingProgramManagerIsLoggedAndTheSetupSucceeds) {
     g_script.progman = {0};
     EXPECT_EQ(Run(), 1);
     EXPECT_NE(Log().find("Editing K-VOX.INI complete.\r\nCreating Progman group not complete.\r\n"),
@@ -231,12 +228,6 @@ TEST_F(Sequencer, TheWholeDestinationPathIsCreated) {
     CopyText(g_session.destinationDir, (scratch_.Path() + "APPS\\CYRILLIC\\KVOX\\").c_str());
     EXPECT_EQ(Run(), 1);
     EXPECT_TRUE(FileExists((scratch_.Path() + "APPS\\CYRILLIC\\KVOX\\KVSETUP.LOG").c_str()));
-}
-
-TEST_F(Sequencer, QuietSetupWritesNoLog) {
-    g_session.loggingEnabled = 0;
-    EXPECT_EQ(Run(), 1);
-    EXPECT_FALSE(FileExists((std::string(g_session.destinationDir) + "KVSETUP.LOG").c_str()));
 }
 
 TEST(ExitMode, RestartIsOfferedOnlyWhenSomethingNeedsIt) {
@@ -283,59 +274,44 @@ protected:
     }
 };
 
-TEST_F(ExitStep, TheExitDialogsChoiceShutsDownRestartsOrReturns) {
-    g_session.exitMode = 3;
-    g_script.exitChoice = {1};
-    Exit(true);
-    EXPECT_EQ(Joined(g_script.calls), "exit3");
-    ASSERT_EQ(g_script.shutdowns.size(), 1u);
-    EXPECT_EQ(g_script.shutdowns[0], static_cast<UINT>(EWX_SHUTDOWN));
-
-    g_script = Script{};
-    g_session.exitMode = 2;
-    g_script.exitChoice = {2};
-    Exit(true);
-    EXPECT_EQ(Joined(g_script.calls), "exit2");
-    EXPECT_EQ(g_script.shutdowns, std::vector<UINT>{EWX_REBOOT});
-
-    g_script = Script{};
-    g_script.exitChoice = {0};
-    Exit(true);
-    EXPECT_TRUE(g_script.shutdowns.empty());
-}
-
-TEST_F(ExitStep, WithoutTheQuestionWindowsRestartsAfterSuccessOnly) {
-    g_session.askRestartOrReturn = 0;
-    Exit(true);
-    EXPECT_TRUE(g_script.calls.empty());
-    EXPECT_EQ(g_script.shutdowns, std::vector<UINT>{EWX_REBOOT});
-
-    g_script = Script{};
-    Exit(false, {IDOK});
-    EXPECT_TRUE(g_script.shutdowns.empty());
-    EXPECT_EQ(messages_.back(),
-              "Setup cancelled. K-VOX may not properly installed now. You may run setup program again at later "
-              "time to complete the installation of K-VOX.");
-}
-
-TEST_F(ExitStep, TheUninstallerIsStartedInsteadOfLeavingWindows) {
-    g_session.runUninstallerAtExit = 1;
+TEST_F(ExitStep, LeavesAsChosenAndNeverRestartsAfterAFailure) {
     CopyText(g_session.destinationDir, "C:\\KVOX\\");
-    const struct {
+    const UINT none = 0;
+    struct Case {
+        bool succeeded;
+        int32_t askRestart, uninstaller, exitMode;
         int choice;
-        const char* command;
-    } cases[] = {{1, "C:\\KVOX\\uninst.exe /d"}, {2, "C:\\KVOX\\uninst.exe /r"}, {0, "C:\\KVOX\\uninst.exe /w"}};
-    for (const auto& c : cases) {
+        const char* dialog;
+        UINT shutdown;
+        const char* program;
+    } cases[] = {
+        {true, 1, 0, 3, 1, "exit3", EWX_SHUTDOWN, nullptr},
+        {true, 1, 0, 2, 2, "exit2", EWX_REBOOT, nullptr},
+        {true, 1, 0, 3, 0, "exit3", none, nullptr},
+        {true, 0, 0, 2, 0, "", EWX_REBOOT, nullptr},  // no question: Windows restarts
+        {false, 0, 0, 2, 2, "", none, nullptr},
+        {true, 1, 1, 2, 1, "exit2", none, "C:\\KVOX\\uninst.exe /d"},
+        {true, 0, 1, 2, 0, "", none, "C:\\KVOX\\uninst.exe /r"},
+        {true, 1, 1, 3, 0, "exit3", none, "C:\\KVOX\\uninst.exe /w"},
+        {false, 1, 1, 3, 1, "", none, "C:\\KVOX\\uninst.exe /w"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
         g_script = Script{};
         g_script.exitChoice = {c.choice};
-        Exit(true);
-        EXPECT_EQ(g_script.programs, std::vector<std::string>{c.command});
-        EXPECT_TRUE(g_script.shutdowns.empty());
+        g_session.askRestartOrReturn = c.askRestart;
+        g_session.runUninstallerAtExit = c.uninstaller;
+        g_session.exitMode = c.exitMode;
+        messages_.clear();
+        Exit(c.succeeded, c.succeeded ? std::vector<int>{} : std::vector<int>{IDOK});
+        EXPECT_EQ(Joined(g_script.calls), c.dialog);
+        EXPECT_EQ(g_script.shutdowns, c.shutdown ? std::vector<UINT>{c.shutdown} : std::vector<UINT>{});
+        EXPECT_EQ(g_script.programs, c.program ? std::vector<std::string>{c.program} : std::vector<std::string>{});
+        if (!c.succeeded)
+            EXPECT_EQ(messages_, std::vector<std::string>{"Setup cancelled. K-VOX may not properly installed now. "
+                                                          "You may run setup program again at later time to "
+                                                          "complete the installation of K-VOX."});
     }
-    g_script = Script{};
-    Exit(false, {IDOK});
-    EXPECT_EQ(g_script.programs, std::vector<std::string>{"C:\\KVOX\\uninst.exe /w"});
-
     CopyText(g_session.destinationDir, "C:\\MY APPS\\KVOX\\");
     char command[300];
     UninstallerCommand(2, command);
