@@ -101,6 +101,7 @@ ATOM RegisterClassWith(HINSTANCE instance, const char* name, UINT style, WNDPROC
     return RegisterClassA(&windowClass);
 }
 
+bool g_phasesStarted = false;
 bool g_exiting = false;
 
 }  // namespace
@@ -122,7 +123,11 @@ KVOX_EXPORTED LRESULT CALLBACK SetupWndProc(HWND window, UINT message, WPARAM wP
     case WM_CREATE:
         return OnCreate(window);
     case WM_COMMAND:
-        PostMessageA(window, WM_DESTROY, RunSetupPhases(window), 0);
+        // The phases run once, from the command that creation posts.
+        if (!g_phasesStarted) {
+            g_phasesStarted = true;
+            PostMessageA(window, WM_DESTROY, RunSetupPhases(window), 0);
+        }
         return 0;
     case WM_DESTROY:
         // The exit step runs once, whether the phases posted it or the window really goes.
