@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr COLORREF kGrey = RGB(192, 192, 192);
-
 bool IsCombo(HWND control) {
     char className[16];
     GetClassNameA(control, className, sizeof className);
@@ -20,11 +18,15 @@ bool IsCombo(HWND control) {
 
 }  // namespace
 
+INT_PTR RunOwnedDialog(const char* templateName, DLGPROC procedure) {
+    INT_PTR result = DialogBoxParamA(g_session.instance, templateName, g_session.mainWindow, procedure, 0);
+    if (g_session.mainWindow) UpdateWindow(g_session.mainWindow);
+    return result;
+}
+
 uint16_t RunWizardDialog(const char* templateName, DLGPROC procedure) {
     g_session.dialogResult = 0;  // also the result when the dialog cannot be made
-    if (DialogBoxParamA(g_session.instance, templateName, g_session.mainWindow, procedure, 0) == -1)
-        g_session.dialogResult = 0;
-    if (g_session.mainWindow) UpdateWindow(g_session.mainWindow);
+    if (RunOwnedDialog(templateName, procedure) == -1) g_session.dialogResult = 0;
     return g_session.dialogResult;
 }
 
@@ -53,9 +55,8 @@ INT_PTR WizardControlColour(UINT message, WPARAM wParam, bool editsAndLists) {
     default:
         return 0;
     }
-    SetBkColor(reinterpret_cast<HDC>(wParam), kGrey);
-    HBRUSH brush = g_session.greyBrush ? g_session.greyBrush : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    return reinterpret_cast<INT_PTR>(brush);
+    SetBkColor(reinterpret_cast<HDC>(wParam), kSetupGrey);
+    return reinterpret_cast<INT_PTR>(SetupGreyBrush());
 }
 
 bool ConfirmExit(HWND dialog) {

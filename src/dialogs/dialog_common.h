@@ -7,7 +7,10 @@
 #include <cstdint>
 
 // Runs a dialog modally, owned by the main window, repaints the main window and returns
-// the session's dialogResult.
+// what the dialog ended with (-1 when it could not be made).
+INT_PTR RunOwnedDialog(const char* templateName, DLGPROC procedure);
+
+// The same, returning the session's dialogResult.
 uint16_t RunWizardDialog(const char* templateName, DLGPROC procedure);
 
 // Stores the result in dialogResult and ends the dialog with it.

@@ -21,8 +21,15 @@ int ReadCountryDefaults(const char* country);
 // SETUPOPTIONS: 1 continue, 2 back, 0 exit.
 uint16_t RunSetupOptionsDialog();
 
-// EXITSETUP3 when the exit mode is 3, else EXITSETUP: 0 return to Windows (also when the
-// window is closed), 1 shut down, 2 restart.
+// How the user leaves a successful setup.
+enum ExitChoice : int {
+    kReturnToWindows = 0,
+    kShutDown = 1,
+    kRestart = 2,
+};
+
+// EXITSETUP3 when the exit mode is 3, else EXITSETUP: an ExitChoice (return to Windows
+// also when the window is closed).
 int RunExitDialog(int32_t exitMode);
 
 // The chosen keyboard layouts.

@@ -6,10 +6,6 @@
 
 namespace {
 
-constexpr int kReturnToWindows = 0;
-constexpr int kShutDown = 1;
-constexpr int kRestart = 2;
-
 void EndExitDialog(HWND dialog, int choice) {
     g_session.dialogResult = static_cast<uint16_t>(choice);
     EndDialog(dialog, choice);
@@ -50,8 +46,6 @@ KVOX_EXPORTED INT_PTR CALLBACK ExitDlgProc(HWND dialog, UINT message, WPARAM wPa
 }
 
 int RunExitDialog(int32_t exitMode) {
-    INT_PTR choice = DialogBoxParamA(g_session.instance, exitMode == 3 ? "ExitSetup3" : "ExitSetup",
-                                     g_session.mainWindow, ExitDlgProc, 0);
-    if (g_session.mainWindow) UpdateWindow(g_session.mainWindow);
+    INT_PTR choice = RunOwnedDialog(exitMode == 3 ? "ExitSetup3" : "ExitSetup", ExitDlgProc);
     return choice < 0 ? kReturnToWindows : static_cast<int>(choice);
 }

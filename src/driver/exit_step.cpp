@@ -2,6 +2,7 @@
 // what the session holds, and the uninstaller, a shut-down or a restart.
 #include <cstring>
 
+#include "dialogs/dialogs.h"
 #include "driver/message_dialog.h"
 #include "driver/phases.h"
 #include "driver/session.h"
@@ -11,11 +12,7 @@
 
 namespace {
 
-constexpr int kReturnToWindows = 0;
-constexpr int kShutDown = 1;
-constexpr int kRestart = 2;
-
-int ExitChoice(HWND mainWindow, bool succeeded) {
+int ChooseExit(HWND mainWindow, bool succeeded) {
     if (!succeeded) {
         LogLine("Setup failed.");
         ShowMessage(nullptr, MB_ICONEXCLAMATION, IDS_SETUP_CANCELLED);
@@ -81,7 +78,7 @@ void UninstallerCommand(int exitChoice, char (&command)[300]) {
 }
 
 void RunExitStep(HWND mainWindow, bool succeeded) {
-    int exitChoice = ExitChoice(mainWindow, succeeded);
+    int exitChoice = ChooseExit(mainWindow, succeeded);
     LogLine("Releasing allocated memory...");
     ReleaseLayoutTable();
     ReleaseGdiObjects();

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr COLORREF kGrey = RGB(192, 192, 192);
 constexpr int kButtonIds[3] = {IDC_MESSAGE_BUTTON1, IDC_MESSAGE_BUTTON2, IDC_MESSAGE_BUTTON3};
 constexpr const char* kFallbackCaptions[3] = {"OK", "Cancel", "Ignore"};
 
@@ -71,11 +70,6 @@ int DefaultButtonIdFor(UINT style, int count) {
 
 MessageDialogRequest* RequestOf(HWND dialog) {
     return reinterpret_cast<MessageDialogRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-HBRUSH GreyBrush() {
-    // Messages of start-up come before the main window has made the session's brush.
-    return g_session.greyBrush ? g_session.greyBrush : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
 }
 
 // Text rectangle of the wrapped text, placed right of the icon.
@@ -179,7 +173,7 @@ void OnPaint(HWND dialog, const MessageDialogRequest& request) {
     }
     UniqueFont font(CreateFontIndirectA(&request.font));
     SelectedObject selected(paint.Dc(), font.Get());
-    SetBkColor(paint.Dc(), kGrey);
+    SetBkColor(paint.Dc(), kSetupGrey);
     RECT rect = text;
     DrawTextA(paint.Dc(), request.text, -1, &rect, DT_WORDBREAK);
 }
@@ -210,8 +204,8 @@ INT_PTR OnCommand(HWND dialog, const MessageDialogRequest& request, int id, int 
 }
 
 INT_PTR OnControlColour(HDC dc) {
-    SetBkColor(dc, kGrey);
-    return reinterpret_cast<INT_PTR>(GreyBrush());
+    SetBkColor(dc, kSetupGrey);
+    return reinterpret_cast<INT_PTR>(SetupGreyBrush());
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr COLORREF kGrey = RGB(192, 192, 192);
 constexpr int kWindowWidth = 400;
 constexpr int kWindowHeight = 150;
 
@@ -52,7 +51,7 @@ void PaintGauge(HDC dc) {
     int32_t width = s.gaugeWidth;
     {
         SelectedObject pen(dc, GetStockObject(BLACK_PEN));
-        SelectedObject brush(dc, s.greyBrush ? s.greyBrush : GetStockObject(LTGRAY_BRUSH));
+        SelectedObject brush(dc, SetupGreyBrush());
         Rectangle(dc, 20, 90, width + 22, 110);
     }
     int32_t fill = GaugeFill(width, s.bytesDone, s.totalBytes);
@@ -73,7 +72,7 @@ void PaintProgress(HWND window) {
     HDC dc = paint.Dc();
     int savedState = SaveDC(dc);
     SelectObject(dc, WindowFont(window));
-    SetBkColor(dc, kGrey);
+    SetBkColor(dc, kSetupGrey);
     PaintFileLines(dc);
     PaintGauge(dc);
     RestoreDC(dc, savedState);
@@ -105,7 +104,7 @@ void PaintBillboardPage(HWND window, HDC dc) {
     char text[1028];
     LoadText(IDS_BILLBOARD_PAGE1 + page, text);
     SelectedObject font(dc, WindowFont(window));
-    SetBkColor(dc, kGrey);
+    SetBkColor(dc, kSetupGrey);
     char line[1028];
     for (int n = 1; GetListMember(text, n, line, "!", false); ++n)
         TextOutA(dc, textLeft, 20 + 20 * (n - 1), line, lstrlenA(line));

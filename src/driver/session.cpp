@@ -13,6 +13,10 @@ void ProductProfilePath(char (&path)[260]) {
     AppendText(path, name);
 }
 
+HBRUSH SetupGreyBrush() {
+    return g_session.greyBrush ? g_session.greyBrush : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+}
+
 int LoadText(UINT id, char* buffer, int size) {
     if (size <= 0) return 0;
     buffer[0] = '\0';

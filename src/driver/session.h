@@ -119,6 +119,12 @@ struct SetupSession {
 
 extern SetupSession g_session;
 
+// The light grey of dialogs, messages and the progress window.
+constexpr COLORREF kSetupGrey = RGB(192, 192, 192);
+
+// The session's grey brush; before the main window has made it, the stock light grey.
+HBRUSH SetupGreyBrush();
+
 // windowsDir followed by "k-vox.ini".
 void ProductProfilePath(char (&path)[260]);
 
