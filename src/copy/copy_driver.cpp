@@ -8,15 +8,12 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-#include <cstring>
-
-#include "driver/handles.h"
-#include "driver/paths.h"
-#include "driver/progress.h"
-#include "driver/session.h"
-#include "driver/setup_log.h"
-#include "driver/text.h"
+#include "base/handles.h"
+#include "base/paths.h"
+#include "base/session.h"
+#include "base/setup_log.h"
+#include "base/text.h"
+#include "progress/progress.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 
@@ -33,13 +30,13 @@ bool FindSource(const char* name, char (&path)[260]) {
     CopyText(path, g_session.sourceDir);
     AppendText(path, name);
     if (FileExists(path)) return true;
-    char base[_MAX_FNAME], extension[_MAX_EXT];
-    _splitpath(name, nullptr, nullptr, base, extension);
-    if (strlen(extension) > 1) extension[strlen(extension) - 1] = '_';
-    else CopyText(extension, "._");
+    PathParts parts = SplitPath(name);
+    size_t length = TextLength(parts.extension);
+    if (length > 1) parts.extension[length - 1] = '_';
+    else CopyText(parts.extension, "._");
     CopyText(path, g_session.sourceDir);
-    AppendText(path, base);
-    AppendText(path, extension);
+    AppendText(path, parts.name);
+    AppendText(path, parts.extension);
     return FileExists(path) != 0;
 }
 
@@ -98,10 +95,9 @@ int CopyPackageFiles() {
     if (s.startDir[0]) {
         CopyText(s.sourceDir, s.startDir);
     } else {
-        char drive[_MAX_DRIVE], directory[_MAX_DIR];
-        _splitpath(s.setupInfPath, drive, directory, nullptr, nullptr);
-        CopyText(s.sourceDir, drive);
-        AppendText(s.sourceDir, directory);
+        PathParts parts = SplitPath(s.setupInfPath);
+        CopyText(s.sourceDir, parts.drive);
+        AppendText(s.sourceDir, parts.directory);
     }
     LogLine("Source directory: ", s.sourceDir);
 

@@ -1,11 +1,9 @@
 // Traits shared by the wizard's dialogs.
 #include "dialogs/dialog_common.h"
 
-#include <cstring>
-
-#include "driver/message_dialog.h"
-#include "driver/session.h"
-#include "driver/text.h"
+#include "base/message_dialog.h"
+#include "base/session.h"
+#include "base/text.h"
 #include "resources/resource_ids.h"
 
 namespace {

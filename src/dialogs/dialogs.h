@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "driver/exported.h"
+#include "base/exported.h"
 
 // WELCOME: 1 to go on, 0 to end the setup.
 uint16_t RunWelcomeDialog();

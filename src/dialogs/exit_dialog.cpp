@@ -1,7 +1,7 @@
 // EXITSETUP and EXITSETUP3: restart, shut down or (in EXITSETUP3) return to Windows.
+#include "base/session.h"
 #include "dialogs/dialog_common.h"
 #include "dialogs/dialogs.h"
-#include "driver/session.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -46,6 +46,6 @@ KVOX_EXPORTED INT_PTR CALLBACK ExitDlgProc(HWND dialog, UINT message, WPARAM wPa
 }
 
 int RunExitDialog(int32_t exitMode) {
-    INT_PTR choice = RunOwnedDialog(exitMode == 3 ? "ExitSetup3" : "ExitSetup", ExitDlgProc);
+    INT_PTR choice = RunOwnedDialog(exitMode == 3 ? IDD_EXITSETUP3 : IDD_EXITSETUP, ExitDlgProc);
     return choice < 0 ? kReturnToWindows : static_cast<int>(choice);
 }

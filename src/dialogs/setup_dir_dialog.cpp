@@ -1,12 +1,10 @@
 // SETUPDIR: the user's country and the destination directory; and the same settings made
 // without asking.
-#include <cstring>
-
+#include "base/message_dialog.h"
+#include "base/session.h"
+#include "base/text.h"
 #include "dialogs/dialog_common.h"
 #include "dialogs/dialogs.h"
-#include "driver/message_dialog.h"
-#include "driver/session.h"
-#include "driver/text.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"

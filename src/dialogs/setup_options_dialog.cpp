@@ -1,6 +1,6 @@
 // SETUPOPTIONS: the components, the DOS code page and the layout switch.
+#include "base/session.h"
 #include "dialogs/dialogs.h"
-#include "driver/session.h"
 
 // Placeholder until the options dialog is built: the country's defaults are kept.
 uint16_t RunSetupOptionsDialog() {

@@ -22,4 +22,4 @@ KVOX_EXPORTED INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM 
     }
 }
 
-uint16_t RunWelcomeDialog() { return RunWizardDialog("Welcome", WelcomeDlgProc); }
+uint16_t RunWelcomeDialog() { return RunWizardDialog(IDD_WELCOME, WelcomeDlgProc); }

@@ -42,7 +42,7 @@
 #define IDS_CANT_WRITE_DESTINATION      157
 #define IDS_GENERAL_COPY_ERROR          158
 #define IDS_CANT_OPEN_SOURCE            159
-#define IDS_SWITCH_HELP_TEXT            300  // the three help lines put into message 69
+#define IDS_SWITCH_HELP_TEXT            300  // the three help lines put into IDS_SWITCH_HELP
 
 // ---- Strings: message dialog buttons
 #define IDS_BUTTON_OK                   118
@@ -186,8 +186,25 @@
 #define IDS_KEY_WOAFONT                 244
 #define IDS_KEY_EGA80WOA                245  // 245 to 248: EGA80, EGA40, CGA80, CGA40 WOA.FON
 
+// ---- Dialog templates (stored in capitals, asked for by these names), window classes,
+// icon and cursor
+#define IDD_MESSAGE                     "Message"
+#define IDD_WELCOME                     "Welcome"
+#define IDD_SETUPDIR                    "SetupDir"
+#define IDD_DRIVEDIR                    "DriveDir"
+#define IDD_SETUPOPTIONS                "SetupOptions"
+#define IDD_LANGLAYOUT                  "LangLayout"
+#define IDD_FONTS                       "Fonts"
+#define IDD_INSERTDISK                  "InsertDisk"
+#define IDD_EXITSETUP                   "ExitSetup"
+#define IDD_EXITSETUP3                  "ExitSetup3"
+#define IDW_SETUP_CLASS                 "SetupClass"
+#define IDW_PROGRESS_CLASS              "SetupInfor"
+#define IDW_BILLBOARD_CLASS             "SetupAdvert"
+#define IDI_SETUP_ICON                  "MYICON"
+#define IDC_SETUP_CURSOR                "haircr"
+
 // ---- Dialog MESSAGE
-#define IDD_MESSAGE                     "MESSAGE"
 #define IDC_MESSAGE_BUTTON1               1
 #define IDC_MESSAGE_BUTTON2               2
 #define IDC_MESSAGE_BUTTON3               5

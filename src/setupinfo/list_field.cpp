@@ -1,8 +1,6 @@
 // The list-field lookup: member n of a value whose members are separated by one character.
-#include <cstring>
-
-#include "driver/message_dialog.h"
-#include "driver/text.h"
+#include "base/message_dialog.h"
+#include "base/text.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/setup_info.h"
 

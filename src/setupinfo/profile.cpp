@@ -1,9 +1,8 @@
 // Profile file access over the Windows profile API.
 #include "setupinfo/profile.h"
 
-#include <cstring>
-
-#include "driver/message_dialog.h"
+#include "base/message_dialog.h"
+#include "base/text.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -26,14 +25,14 @@ DWORD ReadProfileValue(const char* file, const char* section, const char* key, c
 
 DWORD ReadKeyList(const char* file, const char* section, const char* defaultValue, char* buffer, DWORD size) {
     if (size < 2) return 0;
-    memset(buffer, 0, size);
+    ClearBytes(buffer, size);
     DWORD length = GetPrivateProfileStringA(section, nullptr, defaultValue ? defaultValue : "", buffer, size, file);
     return FinishKeyList(buffer, size, length);
 }
 
 DWORD ReadWinIniKeyList(const char* section, char* buffer, DWORD size) {
     if (size < 2) return 0;
-    memset(buffer, 0, size);
+    ClearBytes(buffer, size);
     DWORD length = GetProfileStringA(section, nullptr, "", buffer, size);
     return FinishKeyList(buffer, size, length);
 }

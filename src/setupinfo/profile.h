@@ -34,7 +34,7 @@ UINT ReadProfileNumber(const char* file, const char* section, const char* key, i
 // Writes key=value into the section, creating what is missing; nonzero on success.
 BOOL WriteProfileValue(const char* file, const char* section, const char* key, const char* value);
 
-// Writes key=value; a failure is reported with message 30 (key, value, section) and the
+// Writes key=value; a failure is reported with IDS_CANT_WRITE_ENTRY (key, value, section) and the
 // work goes on. Returns nonzero on success.
 BOOL WriteProfileValueOrReport(const char* file, const char* section, const char* key, const char* value);
 

@@ -2,12 +2,11 @@
 #include "setupinfo/setup_info.h"
 
 #include <commdlg.h>
-#include <cstdlib>
 
-#include "driver/message_dialog.h"
-#include "driver/paths.h"
-#include "driver/session.h"
-#include "driver/text.h"
+#include "base/message_dialog.h"
+#include "base/paths.h"
+#include "base/session.h"
+#include "base/text.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 
@@ -62,10 +61,9 @@ int FillFromSection(HWND control, const char* section, const char* defaultValue,
 void GetProgramDirectory(char (&path)[260]) {
     char program[260] = "";
     GetModuleFileNameA(nullptr, program, sizeof program);
-    char drive[_MAX_DRIVE], directory[_MAX_DIR], name[_MAX_FNAME], extension[_MAX_EXT];
-    _splitpath(program, drive, directory, name, extension);
-    CopyText(path, drive);
-    AppendText(path, directory);
+    PathParts parts = SplitPath(program);
+    CopyText(path, parts.drive);
+    AppendText(path, parts.directory);
     AddTrailingBackslash(path);
 }
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <cstddef>
 
-// Finds setup1.inf beside the program, or asks for it (message 38 and the open-file
+// Finds setup1.inf beside the program, or asks for it (IDS_SETUP_INF_NOT_FOUND and the open-file
 // dialog, again until a file that exists is chosen). Sets setupInfPath. 1 found, 0 given up.
 int LocateSetupInformationFile(HWND owner);
 
@@ -14,7 +14,7 @@ void GetProgramDirectory(char (&path)[260]);
 
 // Member `member` (from 1) of a list whose members are separated by the first character
 // of `separator`. Copies it into `out` (cut to outSize - 1) and returns 1; returns 0 and
-// leaves `out` unchanged when the list has fewer members, reporting message 48 when asked.
+// leaves `out` unchanged when the list has fewer members, reporting IDS_NO_LIST_MEMBER when asked.
 int GetListMember(const char* list, int member, char* out, size_t outSize, const char* separator,
                   bool reportErrors);
 template <size_t N>
@@ -24,7 +24,7 @@ int GetListMember(const char* list, int member, char (&out)[N], const char* sepa
 
 // Add the key names of a section of `file` to a combo box (first entry then selected) or a
 // list box. A section without keys gives `defaultValue` as the one name. 1 on success;
-// 0 after reporting message 13 when there is no name at all.
+// 0 after reporting IDS_CANT_READ_FILE when there is no name at all.
 int FillComboFromSection(HWND combo, const char* section, const char* defaultValue, const char* file);
 int FillListFromSection(HWND list, const char* section, const char* defaultValue, const char* file);
 

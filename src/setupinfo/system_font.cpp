@@ -1,33 +1,21 @@
 // Probes of the system font named in system.ini [boot] "fonts.fon".
-#include <cstdlib>
-#include <cstring>
-
-#include "driver/paths.h"
-#include "driver/session.h"
-#include "driver/text.h"
+#include "base/paths.h"
+#include "base/session.h"
+#include "base/text.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
 
 namespace {
 
-struct SplitPath {
-    char drive[_MAX_DRIVE];
-    char directory[_MAX_DIR];
-    char name[_MAX_FNAME];
-    char extension[_MAX_EXT];
-};
-
-SplitPath SplitSystemFontFile() {
+PathParts SplitSystemFontFile() {
     char file[260];
     GetSystemFontFile(file);
-    SplitPath parts;
-    _splitpath(file, parts.drive, parts.directory, parts.name, parts.extension);
-    return parts;
+    return SplitPath(file);
 }
 
 // The standard system fonts are known by their first letter and their exact size.
-int IsStandardFontFileInSystemDir(const SplitPath& parts) {
+int IsStandardFontFileInSystemDir(const PathParts& parts) {
     char path[260];
     CopyText(path, g_session.systemDir);
     AppendText(path, parts.name);
@@ -53,9 +41,9 @@ int UsesSmallSystemFont() {
 }
 
 int IsStandardSystemFont() {
-    SplitPath parts = SplitSystemFontFile();
+    PathParts parts = SplitSystemFontFile();
     if (parts.directory[0] == '\0') return IsStandardFontFileInSystemDir(parts);
     RemoveTrailingBackslash(parts.directory);
-    size_t length = strlen(parts.directory);
+    size_t length = TextLength(parts.directory);
     return length > 0 && parts.directory[length - 1] == '1' ? 1 : 0;
 }
