@@ -203,12 +203,147 @@ convert -size 32x32 xc:'#0000ff' +antialias \
     -draw "fill #000080 rectangle 5,5 9,28 polygon 10,16 18,4 23,4 10,22 polygon 12,15 15,12 20,28 15,28" \
     -draw "fill #ffffff rectangle 4,4 8,27 polygon 9,15 17,3 22,3 9,21 polygon 11,14 14,11 19,27 14,27" \
     -draw "$(ya 22 17 '#000080')" -draw "$(ya 21 16)" \
-    -depth 8 "RGBA:$tmp/icon32.rgba"
+    -depth 8 "RGBA:$tmp/myicon32.rgba"
 convert -size 16x16 xc:'#0000ff' +antialias \
     -draw "fill #ffffff rectangle 0,0 14,0 rectangle 0,0 0,14 fill #000000 rectangle 0,15 15,15 rectangle 15,0 15,15" \
     -draw "fill #000080 rectangle 4,4 6,13 polygon 7,9 11,4 13,4 7,11 polygon 8,9 9,8 13,13 11,13" \
     -draw "fill #ffffff rectangle 3,3 5,12 polygon 6,8 10,3 12,3 6,10 polygon 7,8 8,7 12,12 10,12" \
-    -depth 8 "RGBA:$tmp/icon16.rgba"
+    -depth 8 "RGBA:$tmp/myicon16.rgba"
+
+# ---- The icons of the installation options: 32x32 and a simpler 16x16 each, on a
+# transparent ground, in the colours and outlines of the billboard pictures.
+dump() { # name size draw-options...: one icon image as raw RGBA for the writer below
+    n=$1 s=$2; shift 2
+    convert -size ${s}x$s xc:none +antialias "$@" -depth 8 "RGBA:$tmp/$n$s.rgba"
+}
+glyph() { # x y colour rows...: a point at every '#'; for letters too small for polygons
+    gx=$1 gy=$2 gc=$3; shift 3
+    printf '%s\n' "$@" | awk -v x="$gx" -v y="$gy" -v c="$gc" '
+        BEGIN { printf "fill %s stroke none", c }
+        { for (i = 1; i <= length($0); i++) if (substr($0, i, 1) == "#") printf " point %d,%d", x + i - 1, y + NR - 1 }'
+}
+bluetile() { # x0 y0 x1 y1: the raised blue square of MYICON
+    echo "fill #0000ff stroke none rectangle $1,$2 $3,$4
+          fill #ffffff rectangle $1,$2 $(($3-1)),$2 rectangle $1,$2 $1,$(($4-1))
+          fill #000000 rectangle $1,$4 $3,$4 rectangle $3,$2 $3,$4"
+}
+keycap() { # x0 y0 x1 y1: a key seen from the front, white top over a grey skirt
+    echo "fill #808080 stroke #000000 rectangle $1,$2 $3,$4
+          fill #c0c0c0 stroke none rectangle $(($1+1)),$(($2+1)) $(($3-1)),$(($4-3))
+          fill #ffffff rectangle $(($1+2)),$(($2+1)) $(($3-2)),$(($4-4))"
+}
+
+# 133: the program files: a disk carrying the K-VOX tile.
+k='##..## ##.##. ####.. ###... ####.. ##.##. ##..##'
+dump progfile 32 \
+    -draw "fill #000080 stroke #000000 polygon 1,1 27,1 29,3 29,29 1,29
+           fill #c0c0c0 rectangle 8,1 22,11
+           fill #ffffff stroke none rectangle 9,2 21,2 rectangle 9,2 9,10
+           fill #000000 rectangle 17,3 19,9
+           fill #ffffff stroke #000000 rectangle 4,15 25,29
+           fill #ff0000 stroke none rectangle 5,16 24,17
+           fill #808080 rectangle 7,20 15,20 rectangle 7,23 13,23 rectangle 7,26 14,26
+           fill #000000 rectangle 2,26 3,27" \
+    -draw "$(bluetile 18 18 31 31)" -draw "$(glyph 22 22 '#000080' $k)" -draw "$(glyph 21 21 '#ffffff' $k)"
+dump progfile 16 \
+    -draw "fill #000080 stroke #000000 polygon 0,0 13,0 14,1 14,14 0,14
+           fill #c0c0c0 rectangle 4,0 11,5 fill #000000 stroke none rectangle 8,1 9,4
+           fill #ffffff stroke #000000 rectangle 2,8 12,14" \
+    -draw "$(bluetile 8 8 15 15)" -draw "$(glyph 10 9 '#ffffff' '#.#' '##.' '#..' '##.' '#.#')"
+
+# 131: the keyboard layouts: a keyboard with a Cyrillic tag stuck on its corner.
+kbd32() { # y: top of the case; three rows of keys over a space bar
+    s="fill #c0c0c0 stroke #000000 rectangle 0,$1 31,$(($1+20))
+       fill #ffffff stroke none rectangle 1,$(($1+1)) 30,$(($1+1)) rectangle 1,$(($1+1)) 1,$(($1+18))
+       fill #808080 rectangle 1,$(($1+19)) 30,$(($1+19)) rectangle 30,$(($1+1)) 30,$(($1+19))"
+    for r in 0 1 2; do
+        kx=$((3+r)) ky=$(($1+3+r*4))
+        while [ $kx -lt $((28-r)) ]; do
+            s="$s fill #ffffff rectangle $kx,$ky $((kx+1)),$((ky+1)) fill #808080 rectangle $kx,$((ky+2)) $((kx+1)),$((ky+2))"
+            kx=$((kx+3))
+        done
+    done
+    echo "$s fill #ffffff rectangle 9,$(($1+15)) 22,$(($1+16)) fill #808080 rectangle 9,$(($1+17)) 22,$(($1+17))"
+}
+dump layouts 32 -draw "$(kbd32 10)" \
+    -draw "fill #000000 rectangle 19,1 31,15" -draw "$(bluetile 18 0 30 14)" -draw "$(ya 22 3 '#000080')" -draw "$(ya 21 2)"
+dump layouts 16 \
+    -draw "fill #c0c0c0 stroke #000000 rectangle 0,6 15,15
+           fill #ffffff stroke none rectangle 1,7 14,7 rectangle 1,7 1,13
+           fill #808080 rectangle 1,14 14,14 rectangle 14,7 14,14" \
+    -draw "$(glyph 3 9 '#ffffff' '##.##.##.##' '...........' '.##.##.##.#' '...........' '..#######')" \
+    -draw "fill #000000 rectangle 9,1 15,8" -draw "$(bluetile 8 0 14 7)" \
+    -draw "$(glyph 10 1 '#ffff00' '.###' '#..#' '.###' '.#.#' '#..#')"
+
+# 136: fonts: a serif A and a Cyrillic Ya, thick and thin strokes, corner to corner.
+dump fonts 32 \
+    -draw "fill #000000 stroke none polygon 7.5,0 8.5,0 1.5,19 0.5,19 polygon 8.5,0 10.5,0 16.5,19 13.5,19
+           rectangle 5,13 12,13 rectangle 0,20 4,20 rectangle 12,20 18,20" \
+    -draw "fill #0000ff stroke none rectangle 20,10 29,10 rectangle 18,11 20,11 rectangle 17,12 19,17
+           rectangle 18,18 20,18 rectangle 20,19 24,19 rectangle 25,10 27,30 rectangle 23,30 30,30
+           polygon 19.5,20 22.5,20 17.5,29 14.5,29 rectangle 13,30 19,30"
+dump fonts 16 \
+    -draw "$(glyph 0 0 '#000000' '...#....' '..##....' '..##....' '.#.##...' '.#.##...' '.####...' '#...##..' '#...##..' '###.####')" \
+    -draw "$(glyph 8 7 '#0000ff' '.#######' '##..##..' '##..##..' '.#####..' '...###..' '..#.##..' '.#..##..' '###.####')"
+
+# 129: the applications: a program window with a hammer in it.
+dump applic 32 \
+    -draw "fill #c0c0c0 stroke #000000 rectangle 0,2 31,29
+           fill #ffffff stroke none rectangle 1,3 29,3 rectangle 1,3 1,27
+           fill #808080 rectangle 1,28 30,28 rectangle 30,3 30,28
+           fill #000080 rectangle 3,5 28,9
+           fill #c0c0c0 rectangle 25,6 27,8
+           fill #808080 rectangle 3,11 28,11 rectangle 3,11 3,26
+           fill #ffffff rectangle 4,12 28,26" \
+    -draw "fill #808000 stroke #000000 polygon 6,24 8,26 19,15 17,13
+           fill #c0c0c0 polygon 12,11 15,8 24,17 21,20
+           fill #808080 stroke none polygon 21,19 23,17 23,18 21,20"
+dump applic 16 \
+    -draw "fill #c0c0c0 stroke #000000 rectangle 0,1 15,14
+           fill #000080 stroke none rectangle 1,2 14,4
+           fill #ffffff rectangle 2,6 13,13" \
+    -draw "fill #808000 stroke none polygon 3,12 4,13 9,8 8,7
+           fill #000000 polygon 6,7 8,5 12,9 10,11"
+
+# 137: the DOS code page: a text screen with a prompt.
+dump dospage 32 \
+    -draw "fill #c0c0c0 stroke #000000 rectangle 0,3 31,28
+           fill #ffffff stroke none rectangle 1,4 29,4 rectangle 1,4 1,26
+           fill #808080 rectangle 1,27 30,27 rectangle 30,4 30,27
+           fill #000000 rectangle 3,6 28,25
+           fill #c0c0c0 rectangle 5,8 9,8 rectangle 11,8 18,8 rectangle 20,8 22,8
+           rectangle 5,11 12,11 rectangle 14,11 25,11" \
+    -draw "$(glyph 5 15 '#ffffff' '.##........#.....' '#...#.#.....#....' '#......#.....#...' '#...#...#..#.....' '.##.....#.#...###')"
+dump dospage 16 \
+    -draw "fill #c0c0c0 stroke #000000 rectangle 0,2 15,13
+           fill #000000 stroke none rectangle 2,4 13,11" \
+    -draw "$(glyph 3 5 '#ffffff' '.##.#....' '#....#...' '#.....#..' '#....#...' '.##.#..##')"
+
+# 134: the layout switch: Ctrl and Shift under a double arrow.
+dump hotkey 32 \
+    -draw "fill #ff0000 stroke #000000 polygon 1,5 6,0 6,3 25,3 25,0 30,5 25,10 25,7 6,7 6,10" \
+    -draw "$(keycap 0 14 16 30)" -draw "$(keycap 17 14 31 30)" \
+    -draw "$(glyph 2 18 '#000000' '.##..#......#' '#...###.#.#.#' '#....#..##..#' '#....#..#...#' '.##..##.#...#')" \
+    -draw "$(glyph 20 17 '#000000' '...#...' '..#.#..' '.#...#.' '###.###' '..#.#..' '..#.#..' '..###..')"
+dump hotkey 16 \
+    -draw "$(glyph 0 0 '#ff0000' '..#........#..' '.##........##.' '##############' '.##........##.' '..#........#..')" \
+    -draw "$(keycap 0 7 7 15)" -draw "$(keycap 8 7 15 15)" \
+    -draw "$(glyph 2 8 '#000000' '.##' '#..' '.##')" -draw "$(glyph 10 8 '#000000' '.#.' '###')"
+
+# 130: the sample for programmers: a page of source with braces.
+dump kdksample 32 \
+    -draw "fill #ffffff stroke #000000 polygon 4,0 21,0 27,6 27,31 4,31
+           fill #c0c0c0 polygon 21,0 21,6 27,6
+           fill #000080 stroke none rectangle 7,4 11,4 fill #000000 rectangle 13,4 18,4
+           rectangle 12,12 15,12 rectangle 17,12 22,12 rectangle 14,15 23,15 rectangle 12,18 19,18
+           fill #008000 rectangle 7,28 20,28" \
+    -draw "$(glyph 7 7 '#0000ff' '..##' '.#..' '.#..' '.#..' '#...' '.#..' '.#..' '.#..' '..##')" \
+    -draw "$(glyph 7 16 '#0000ff' '##..' '..#.' '..#.' '..#.' '...#' '..#.' '..#.' '..#.' '##..')"
+dump kdksample 16 \
+    -draw "fill #ffffff stroke #000000 polygon 2,0 10,0 13,3 13,15 2,15
+           fill #c0c0c0 polygon 10,0 10,3 13,3
+           fill #000000 stroke none rectangle 7,5 10,5 rectangle 7,7 9,7 rectangle 7,9 10,9" \
+    -draw "$(glyph 4 2 '#0000ff' '.#' '.#' '#.' '.#' '.#')" -draw "$(glyph 4 8 '#0000ff' '#.' '#.' '.#' '#.' '#.')"
 
 # ICO and CUR are written here rather than by ImageMagick: Windows 95 wants 4-bit icons
 # and 1-bit cursors with an AND mask, and a cursor needs its hotspot in the directory.
@@ -245,14 +380,16 @@ def write(path, kind, images):
     with open(path, 'wb') as f:
         f.write(data + b''.join(i[4] for i in images))
 
-def icon(size):
-    raw = open(f'{tmp}/icon{size}.rgba', 'rb').read()
+def icon(name, size):
+    raw = open(f'{tmp}/{name}{size}.rgba', 'rb').read()
     px = [raw[i:i + 4] for i in range(0, len(raw), 4)]
-    index = lambda x, y: PAL.index(tuple(px[y * size + x][:3]))
     opaque = lambda x, y: px[y * size + x][3] >= 128
+    # Black under the mask: any other colour there would invert the desktop behind the icon.
+    index = lambda x, y: PAL.index(tuple(px[y * size + x][:3])) if opaque(x, y) else 0
     return (size, 16, 1, 4, dib(size, 4, PAL, index, opaque))
 
-write(f'{out}/myicon.ico', 1, [icon(32), icon(16)])
+for name in ('myicon', 'progfile', 'layouts', 'fonts', 'applic', 'dospage', 'hotkey', 'kdksample'):
+    write(f'{out}/{name}.ico', 1, [icon(name, 32), icon(name, 16)])
 
 # The hair-cross: a thin black cross with a white rim, hotspot in its middle.
 c, arm = 16, 11

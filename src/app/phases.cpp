@@ -3,6 +3,7 @@
 
 #include "copy/copy.h"
 #include "dialogs/dialogs.h"
+#include "dialogs/layout_table.h"
 #include "progman/progman.h"
 #include "setupinfo/setup_info.h"
 #include "setupinfo/surveys.h"

@@ -11,6 +11,10 @@
 
 namespace {
 
+constexpr int kMaxOwners = 8;
+HWND g_owners[kMaxOwners];
+int g_ownerCount = 0;
+
 constexpr int kButtonIds[3] = {IDC_MESSAGE_BUTTON1, IDC_MESSAGE_BUTTON2, IDC_MESSAGE_BUTTON3};
 constexpr const char* kFallbackCaptions[3] = {"OK", "Cancel", "Ignore"};
 
@@ -123,7 +127,10 @@ void PlaceButtons(HWND dialog, const MessageDialogRequest& request, int clientWi
     for (int k = 1; k <= 3; ++k) {
         HWND control = GetDlgItem(dialog, kButtonIds[k - 1]);
         if (k > count) {
+            // Out of sight and out of reach: no mnemonic, Tab or stray key can answer with it.
             MoveWindow(control, 0, 3000, 20, 20, FALSE);
+            ShowWindow(control, SW_HIDE);
+            EnableWindow(control, FALSE);
             continue;
         }
         MoveWindow(control, k * gap + (k - 1) * button.width, y, button.width, button.height, FALSE);
@@ -241,7 +248,7 @@ int ShowMessageText(const char* text, const char* title, const char* fontFace, U
     request.title = title;
     request.fontFace = fontFace ? fontFace : "";
     request.style = style;
-    INT_PTR answer = DialogBoxParamA(g_session.instance, IDD_MESSAGE, g_session.mainWindow, MessageDlgProc,
+    INT_PTR answer = DialogBoxParamA(g_session.instance, IDD_MESSAGE, DialogOwner(), MessageDlgProc,
                                      reinterpret_cast<LPARAM>(&request));
     if (g_session.mainWindow) UpdateWindow(g_session.mainWindow);
     return static_cast<int>(answer);
@@ -258,4 +265,21 @@ int ShowMessage(HWND /*owner*/, UINT style, UINT stringId, ...) {
     char title[128];
     LoadText(g_session.fallbackCaptions ? IDS_SETUP_TITLE_FALLBACK : IDS_SETUP_TITLE, title);
     return ShowMessageText(text, title, g_session.uiFontFace, style);
+}
+
+HWND DialogOwner() {
+    for (int i = g_ownerCount - 1; i >= 0; --i)
+        if (IsWindow(g_owners[i])) return g_owners[i];
+    return g_session.mainWindow;
+}
+
+void EnterDialogOwner(HWND dialog) {
+    if (g_ownerCount < kMaxOwners) g_owners[g_ownerCount++] = dialog;
+}
+
+void LeaveDialogOwner(HWND dialog) {
+    int kept = 0;
+    for (int i = 0; i < g_ownerCount; ++i)
+        if (g_owners[i] != dialog) g_owners[kept++] = g_owners[i];
+    g_ownerCount = kept;
 }

@@ -40,10 +40,17 @@ struct MessageDialogRequest {
 };
 
 // Loads string `stringId`, formats it with the arguments (wvsprintfA rules) and shows it
-// titled with the setup's title. `owner` is not used: the main window owns every message.
+// titled with the setup's title. `owner` is not used: see DialogOwner.
 int ShowMessage(HWND owner, UINT style, UINT stringId, ...);
 
 // Shows a ready text; returns the answer.
 int ShowMessageText(const char* text, const char* title, const char* fontFace, UINT style);
+
+// The owner of every message and dialog the setup opens: the innermost open wizard dialog,
+// so that a dialog cannot be clicked under its own question, else the main window (none
+// before it exists). Wizard dialogs enter themselves when they open and leave when they go.
+HWND DialogOwner();
+void EnterDialogOwner(HWND dialog);
+void LeaveDialogOwner(HWND dialog);
 
 KVOX_EXPORTED INT_PTR CALLBACK MessageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,6 @@
 // The wizard's dialogs: what the rest of the setup calls. Each launcher runs its dialog
-// modally, owned by the main window.
+// modally and returns the session's dialogResult (0 cancelled or failed, 1 go on, 2 as
+// each launcher says).
 #pragma once
 
 #include <windows.h>
@@ -18,8 +19,23 @@ uint16_t RunSetupDirDialog();
 // destination. 1 on success, 0 after a reported failure.
 int ReadCountryDefaults(const char* country);
 
+// DRIVEDIR, the directory picker: starts at the path in the session's message buffer;
+// on 1 the chosen path (in capitals, at most 119 characters) is there.
+uint16_t RunDriveDirDialog();
+
 // SETUPOPTIONS: 1 continue, 2 back, 0 exit.
 uint16_t RunSetupOptionsDialog();
+
+// LANGLAYOUT: 1 the chosen layouts replace the table, 0 cancelled or failed, 2 exit
+// confirmed.
+uint16_t RunLayoutsDialog();
+
+// FONTS: 1 the font choices are stored, 0 cancelled or failed, 2 exit confirmed.
+uint16_t RunFontsDialog();
+
+// INSERTDISK: shows the disk label held in the session's value buffer and offers a source
+// path; on 1 the confirmed path, ending with a backslash, is in the message buffer.
+uint16_t RunInsertDiskDialog();
 
 // How the user leaves a successful setup.
 enum ExitChoice : int {
@@ -32,18 +48,11 @@ enum ExitChoice : int {
 // also when the window is closed).
 int RunExitDialog(int32_t exitMode);
 
-// The chosen keyboard layouts.
-struct LayoutRecord {
-    char countryKey[4];  // country key of the layout's language
-    char name[30];       // key of [Keyboard Layouts]
-};
-
-// Fills the layout table with the country's default layouts and sets the country's
-// defaults of code pages, fonts, layout switch and font size. Nonzero on success.
-int LoadLayoutTable();
-
-// Records the chosen layouts in k-vox.ini [KVNLS].
-void SaveLayoutsToProfile();
-
 KVOX_EXPORTED INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+KVOX_EXPORTED INT_PTR CALLBACK SetupDirDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+KVOX_EXPORTED INT_PTR CALLBACK DriveDirDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+KVOX_EXPORTED INT_PTR CALLBACK SetupOptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+KVOX_EXPORTED INT_PTR CALLBACK LanguageLayoutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+KVOX_EXPORTED INT_PTR CALLBACK FontsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+KVOX_EXPORTED INT_PTR CALLBACK SourceDirDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 KVOX_EXPORTED INT_PTR CALLBACK ExitDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

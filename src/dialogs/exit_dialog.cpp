@@ -1,48 +1,32 @@
 // EXITSETUP and EXITSETUP3: restart, shut down or (in EXITSETUP3) return to Windows.
-#include "base/session.h"
 #include "dialogs/dialog_common.h"
 #include "dialogs/dialogs.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
-void EndExitDialog(HWND dialog, int choice) {
-    g_session.dialogResult = static_cast<uint16_t>(choice);
-    EndDialog(dialog, choice);
-}
-
-INT_PTR OnCommand(HWND dialog, int id) {
+void OnCommand(HWND dialog, int id, int code) {
+    if (code != BN_CLICKED) return;
     switch (id) {
     case IDC_EXIT_RETURN:
-        EndExitDialog(dialog, kReturnToWindows);
-        return TRUE;
+        EndWizardDialog(dialog, kReturnToWindows);
+        break;
     case IDC_EXIT_SHUT_DOWN:
-        EndExitDialog(dialog, kShutDown);
-        return TRUE;
+        EndWizardDialog(dialog, kShutDown);
+        break;
     case IDC_EXIT_REBOOT:
-        EndExitDialog(dialog, kRestart);
-        return TRUE;
-    default:
-        return FALSE;
+        EndWizardDialog(dialog, kRestart);
+        break;
     }
 }
+
+// Closing the window returns to Windows.
+constexpr WizardDialog kExit = {IDS_SETUP_TITLE_FALLBACK, true, nullptr, 0, nullptr, OnCommand, nullptr};
 
 }  // namespace
 
-KVOX_EXPORTED INT_PTR CALLBACK ExitDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
-    switch (message) {
-    case WM_INITDIALOG:
-        SetWizardCaption(dialog, IDS_SETUP_TITLE_FALLBACK);
-        SetFocus(dialog);
-        return FALSE;
-    case WM_COMMAND:
-        return HIWORD(wParam) == BN_CLICKED ? OnCommand(dialog, LOWORD(wParam)) : FALSE;
-    case WM_CLOSE:
-        EndExitDialog(dialog, kReturnToWindows);
-        return TRUE;
-    default:
-        return WizardControlColour(message, wParam, true);
-    }
+KVOX_EXPORTED INT_PTR CALLBACK ExitDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return HandleWizardMessage(kExit, dialog, message, wParam, lParam);
 }
 
 int RunExitDialog(int32_t exitMode) {

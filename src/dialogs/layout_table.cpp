@@ -4,8 +4,9 @@
 #include "base/message_dialog.h"
 #include "base/session.h"
 #include "base/text.h"
+#include "base/windowing.h"
 #include "dialogs/dialog_common.h"
-#include "dialogs/dialogs.h"
+#include "dialogs/layout_table.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
@@ -20,26 +21,11 @@ DWORD ReadCountryDefaultList(char (&list)[1024]) {
                             ResourceText<16>(g_session.countryStepDefault), list);
 }
 
-bool ResizeLayoutTable(size_t records, const char* reallocName) {
-    HGLOBAL resized = GlobalReAlloc(g_session.layoutTable, records * sizeof(LayoutRecord), GMEM_MOVEABLE | GMEM_ZEROINIT);
-    if (!resized) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_NO_MEMORY, reallocName);
-        return false;
-    }
-    g_session.layoutTable = resized;
-    return true;
-}
-
 bool CreateLayoutTable() {
     if (g_session.layoutTable) return true;
     g_session.layoutTable = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(LayoutRecord));
     if (g_session.layoutTable) return true;
     ShowMessage(nullptr, MB_ICONHAND, IDS_NO_MEMORY, "Alloc hLang");
-    return false;
-}
-
-bool ReportNoLock() {
-    ShowMessage(nullptr, MB_ICONHAND, IDS_NO_LOCK, "hLang");
     return false;
 }
 
@@ -50,7 +36,7 @@ bool ReadDefaultLayouts(const char* list) {
     bool found;
     {
         GlobalLockScope<LayoutRecord> table(s.layoutTable);
-        if (!table) return ReportNoLock();
+        if (!table) return ReportLayoutTableNotLocked();
         table.Get()[0] = LayoutRecord{};
         found = GetListMember(list, kFirstLayoutMember, table.Get()[0].name, ",", false) != 0;
     }
@@ -58,7 +44,7 @@ bool ReadDefaultLayouts(const char* list) {
         s.layoutCount++;
         if (!ResizeLayoutTable(static_cast<size_t>(s.layoutCount) + 1, "ReAlloc hLang")) return false;
         GlobalLockScope<LayoutRecord> table(s.layoutTable);
-        if (!table) return ReportNoLock();
+        if (!table) return ReportLayoutTableNotLocked();
         // A block that shrinks or keeps its size keeps its old bytes: the new last record
         // is cleared here.
         table.Get()[s.layoutCount] = LayoutRecord{};
@@ -91,15 +77,30 @@ void SetCountryDefaults(const char* list) {
     s.ninePinPrinterFonts = 0;
     s.printerFonts = 0;
     CopyText(s.chosenHotKey, s.hotKey);
-    ApplyFontSizeRule(UsesSmallSystemFont() == 0, s.fontSizeCode);
+    FontSizeCodeFor(UsesSmallSystemFont() == 0, ScreenHeight(), s.fontSizeCode);
 }
 
 }  // namespace
 
+bool ResizeLayoutTable(size_t records, const char* reallocName) {
+    HGLOBAL resized = GlobalReAlloc(g_session.layoutTable, records * sizeof(LayoutRecord), GMEM_MOVEABLE | GMEM_ZEROINIT);
+    if (!resized) {
+        ShowMessage(nullptr, MB_ICONHAND, IDS_NO_MEMORY, reallocName);
+        return false;
+    }
+    g_session.layoutTable = resized;
+    return true;
+}
+
+bool ReportLayoutTableNotLocked() {
+    ShowMessage(nullptr, MB_ICONHAND, IDS_NO_LOCK, "hLang");
+    return false;
+}
+
 int LoadLayoutTable() {
     SetupSession& s = g_session;
     if (!CreateLayoutTable()) return 0;
-    if (!GlobalLockScope<LayoutRecord>(s.layoutTable)) return ReportNoLock();
+    if (!GlobalLockScope<LayoutRecord>(s.layoutTable)) return ReportLayoutTableNotLocked();
     char list[1024];
     if (ReadCountryDefaultList(list) == 0) {
         ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_SECTION, s.countryKey);
@@ -112,7 +113,7 @@ int LoadLayoutTable() {
     }
     {
         GlobalLockScope<LayoutRecord> table(s.layoutTable);
-        if (!table) return ReportNoLock();
+        if (!table) return ReportLayoutTableNotLocked();
         CopyText(s.firstLayout, table.Get()[0].name);
         CopyText(s.secondLayout, table.Get()[1].name);
     }
@@ -127,7 +128,7 @@ void SaveLayoutsToProfile() {
     ProductProfilePath(profile);
     GlobalLockScope<LayoutRecord> table(s.layoutTable);
     if (!table) {
-        ReportNoLock();
+        ReportLayoutTableNotLocked();
         return;
     }
     ResourceText<32> section(IDS_SECTION_KVNLS);

@@ -3,23 +3,21 @@
 #include "dialogs/dialogs.h"
 #include "resources/resource_ids.h"
 
-KVOX_EXPORTED INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
-    switch (message) {
-    case WM_INITDIALOG:
-        SetWizardCaption(dialog, IDS_CAPTION_WELCOME);
-        SetFocus(dialog);
-        return FALSE;
-    case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED) return FALSE;
-        if (LOWORD(wParam) == IDC_WELCOME_CONTINUE) EndWizardDialog(dialog, 1);
-        else if (LOWORD(wParam) == IDC_WELCOME_EXIT) EndWizardDialog(dialog, 0);
-        return TRUE;
-    case WM_CLOSE:
-        EndWizardDialog(dialog, 0);
-        return TRUE;
-    default:
-        return WizardControlColour(message, wParam, false);
-    }
+namespace {
+
+void OnCommand(HWND dialog, int id, int code) {
+    if (code != BN_CLICKED) return;
+    if (id == IDC_WELCOME_CONTINUE) EndWizardDialog(dialog, 1);
+    else if (id == IDC_WELCOME_EXIT) EndWizardDialog(dialog, 0);
+}
+
+// Only the dialog and its texts are drawn grey.
+constexpr WizardDialog kWelcome = {IDS_CAPTION_WELCOME, false, nullptr, 0, nullptr, OnCommand, nullptr};
+
+}  // namespace
+
+KVOX_EXPORTED INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return HandleWizardMessage(kWelcome, dialog, message, wParam, lParam);
 }
 
 uint16_t RunWelcomeDialog() { return RunWizardDialog(IDD_WELCOME, WelcomeDlgProc); }

@@ -234,3 +234,68 @@
 #define IDC_EXIT_RETURN                   3
 #define IDC_EXIT_REBOOT                1030
 #define IDC_EXIT_SHUT_DOWN             1032
+
+// ---- Buttons several dialogs share
+#define IDC_OK_BUTTON                     1
+#define IDC_CANCEL_BUTTON                 2
+#define IDC_BROWSE                     1102
+
+// ---- Dialog SETUPDIR
+#define IDC_COUNTRY_LIST               1104
+#define IDC_NATION_FRAME               1025
+#define IDC_DESTINATION_EDIT           1101
+#define IDC_SETUPDIR_EXIT                 2
+
+// ---- Dialog DRIVEDIR
+#define IDC_DRIVEDIR_PATH              1101
+#define IDC_DRIVEDIR_DIRECTORIES       1131
+#define IDC_DRIVEDIR_DRIVES            1130
+
+// ---- Dialog SETUPOPTIONS and its icons
+#define IDC_OPTION_PROGRAM_FILES       1120
+#define IDC_OPTION_LAYOUTS             1110
+#define IDC_OPTION_LAYOUTS_BUTTON      1117
+#define IDC_OPTION_FONTS               1111
+#define IDC_OPTION_FONTS_BUTTON        1118
+#define IDC_OPTION_APPLICATIONS        1112
+#define IDC_OPTION_DOS_CODE_PAGE       1115
+#define IDC_OPTION_LAYOUT_SWITCH       1116
+#define IDC_OPTION_KDK_SAMPLE          1113
+#define IDC_OPTION_CONTINUE               1
+#define IDC_OPTION_BACK                1119
+#define IDC_OPTION_EXIT                   2
+#define IDI_OPTION_APPLICATIONS         129
+#define IDI_OPTION_KDK_SAMPLE           130
+#define IDI_OPTION_LAYOUTS              131
+#define IDI_OPTION_PROGRAM_FILES        133
+#define IDI_OPTION_LAYOUT_SWITCH        134
+#define IDI_OPTION_FONTS                136
+#define IDI_OPTION_DOS_CODE_PAGE        137
+
+// ---- Dialog LANGLAYOUT
+#define IDC_LAYOUTS_SUPPORTED          1120
+#define IDC_LAYOUTS_ADD                1123
+#define IDC_LAYOUTS_ADD_ALL            1124
+#define IDC_LAYOUTS_REMOVE             1125
+#define IDC_LAYOUTS_REMOVE_ALL         1128
+#define IDC_LAYOUTS_SELECTED           1122
+#define IDC_LAYOUTS_FIRST              1126
+#define IDC_LAYOUTS_SECOND             1127
+#define IDC_WIZARD_EXIT                   5   // the asking "E&xit" of LANGLAYOUT and FONTS
+
+// ---- Dialog FONTS
+#define IDC_FONTS_CODE_PAGE            1111
+#define IDC_FONTS_SYSTEM               1144
+#define IDC_FONTS_SCREEN               1141
+#define IDC_FONTS_SMALL                1029
+#define IDC_FONTS_LARGE                1030
+#define IDC_FONTS_TRUETYPE             1140
+#define IDC_FONTS_PLOTTER              1145
+#define IDC_FONTS_PRINTER              1114
+
+// ---- Dialog INSERTDISK
+#define IDC_DISK_LABEL                 1131
+#define IDC_DISK_PATH                  1101
+#define IDC_DISK_FRAME                 1024
+#define IDC_LAYOUTS_GROUP_LAYOUTS      1150  // the two group boxes, drawn grey
+#define IDC_LAYOUTS_GROUP_CURRENT      1151

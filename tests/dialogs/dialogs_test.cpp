@@ -3,6 +3,7 @@
 
 #include "base/text.h"
 #include "dialogs/dialogs.h"
+#include "dialogs/layout_table.h"
 #include "test_support.h"
 
 namespace {

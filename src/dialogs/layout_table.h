@@ -1,0 +1,27 @@
+// The keyboard layout table: the chosen layouts, their country defaults, and their record
+// in the product profile. The table is a movable global memory block of the session
+// ("hLang"); readers take layoutCount records from its start.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+struct LayoutRecord {
+    char countryKey[4];  // country key of the layout's language
+    char name[30];       // key of [Keyboard Layouts]
+};
+
+// Fills the layout table with the country's default layouts and sets the country's
+// defaults of code pages, fonts, layout switch and font size. Nonzero on success.
+int LoadLayoutTable();
+
+// Records the chosen layouts in k-vox.ini [KVNLS].
+void SaveLayoutsToProfile();
+
+// Gives the table room for exactly `records` records (new ones zero-filled); on failure
+// reports IDS_NO_MEMORY naming `reallocName` and keeps the table as it was.
+bool ResizeLayoutTable(size_t records, const char* reallocName);
+
+// Reports IDS_NO_LOCK for the table; returns false.
+bool ReportLayoutTableNotLocked();
