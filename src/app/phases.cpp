@@ -9,26 +9,35 @@
 #include "setupinfo/surveys.h"
 #include "sysconfig/sysconfig.h"
 
-PhaseOperations DefaultPhaseOperations() {
-    PhaseOperations operations{};
-    operations.locateSetupInformationFile = LocateSetupInformationFile;
-    operations.readInstallFlags = ReadInstallFlags;
-    operations.welcomeDialog = RunWelcomeDialog;
-    operations.countryDialog = RunSetupDirDialog;
-    operations.readCountryDefaults = ReadCountryDefaults;
-    operations.surveyPrinters = SurveyPrinters;
-    operations.loadLayoutTable = LoadLayoutTable;
-    operations.isAlreadyInstalled = IsAlreadyInstalled;
-    operations.optionsDialog = RunSetupOptionsDialog;
-    operations.checkDiskSpace = CheckDiskSpace;
-    operations.copyPackageFiles = CopyPackageFiles;
-    operations.updateSystemInformation = UpdateSystemInformation;
-    operations.saveLayoutsToProfile = SaveLayoutsToProfile;
-    operations.createProgmanGroups = CreateProgmanGroups;
-    operations.exitDialog = RunExitDialog;
-    operations.startProgram = [](const char* command, UINT show) { return WinExec(command, show); };
-    operations.exitWindows = [](UINT flags) { return ExitWindowsEx(flags, 0); };
-    return operations;
-}
+namespace {
 
-PhaseOperations g_phaseOperations = DefaultPhaseOperations();
+UINT StartProgram(const char* command, UINT show) { return WinExec(command, show); }
+
+BOOL EndWindowsSession(UINT flags) { return ExitWindowsEx(flags, 0); }
+
+// A constant table: the program has no start-up code that would fill it at run time.
+constexpr PhaseOperations kDefaultOperations{
+    .locateSetupInformationFile = LocateSetupInformationFile,
+    .readInstallFlags = ReadInstallFlags,
+    .welcomeDialog = RunWelcomeDialog,
+    .countryDialog = RunSetupDirDialog,
+    .readCountryDefaults = ReadCountryDefaults,
+    .surveyPrinters = SurveyPrinters,
+    .loadLayoutTable = LoadLayoutTable,
+    .isAlreadyInstalled = IsAlreadyInstalled,
+    .optionsDialog = RunSetupOptionsDialog,
+    .checkDiskSpace = CheckDiskSpace,
+    .copyPackageFiles = CopyPackageFiles,
+    .updateSystemInformation = UpdateSystemInformation,
+    .saveLayoutsToProfile = SaveLayoutsToProfile,
+    .createProgmanGroups = CreateProgmanGroups,
+    .exitDialog = RunExitDialog,
+    .startProgram = StartProgram,
+    .exitWindows = EndWindowsSession,
+};
+
+}  // namespace
+
+PhaseOperations DefaultPhaseOperations() { return kDefaultOperations; }
+
+constinit PhaseOperations g_phaseOperations = kDefaultOperations;

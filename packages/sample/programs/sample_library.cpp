@@ -2,6 +2,6 @@
 // does nothing. The disk layout copies it under each library's name.
 #include <windows.h>
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
 
 extern "C" __declspec(dllexport) int KVoxLibraryVersion() { return 0x0200; }
