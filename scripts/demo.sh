@@ -56,15 +56,32 @@ keep_frames() {
     rm -rf "$shots/frames"
 }
 
-# A second run driven as a user would: the welcome dialog and the exit dialog.
+# A second run driven as a user would, through every dialog of the wizard.
+shot() { import -window root "$shots/$1.png"; }
 run_driven() {
     "$root/scripts/reset-prefix.sh"
     wine "$disk1/SETUP.EXE" &
     pid=$!
+    options="Installation Options"
     driver wait Welcome
-    import -window root "$shots/3-welcome.png"
-    driver click Welcome 1 ";" wait "K-VOX Setup"
-    import -window root "$shots/4-exit-dialog.png"
+    shot 3-welcome
+    driver click Welcome 1 ";" wait "K-VOX Setup" ";" choose "K-VOX Setup" 1104 Ukraine
+    shot 4-country-and-directory
+    driver click "K-VOX Setup" 1102 ";" wait "Define Directory"
+    shot 5-directory-picker
+    driver click "Define Directory" 2 ";" wait-gone "Define Directory" ";" click "K-VOX Setup" 1
+    driver wait "$options"
+    shot 6-installation-options
+    driver click "$options" 1117 ";" wait "Keyboard Layouts" ";" pick "Keyboard Layouts" 1120 Russian
+    shot 7-keyboard-layouts
+    driver click "Keyboard Layouts" 1123 ";" click "Keyboard Layouts" 1 ";" wait-gone "Keyboard Layouts"
+    driver click "$options" 1118 ";" wait Fonts
+    shot 8-fonts
+    driver click Fonts 1 ";" wait-gone Fonts ";" click "$options" 2 ";" wait "K-VOX Setup"
+    shot 9-exit-question
+    driver click "K-VOX Setup" 2 ";" wait-gone "K-VOX Setup" ";" click "$options" 1
+    driver wait "K-VOX Setup" 30000
+    shot 10-exit-dialog
     driver click "K-VOX Setup" 1032
     wait "$pid" || true
 }

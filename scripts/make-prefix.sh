@@ -22,4 +22,12 @@ if [ ! -f "$WINEPREFIX/.kvox-ready" ]; then
     touch "$WINEPREFIX/.kvox-ready"
 fi
 
+# The colours of Windows 95, so that dialogs look as they did there (read by every process
+# when it starts; a prefix made before this step gets them once).
+if [ ! -f "$WINEPREFIX/.kvox-appearance" ]; then
+    wine regedit /s "$(winepath -w "$root/scripts/win95/appearance.reg" 2>/dev/null)" >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.kvox-appearance"
+fi
+
 "$root/scripts/reset-prefix.sh"

@@ -13,7 +13,7 @@ windows="$WINEPREFIX/drive_c/windows"
 # Files that earlier runs added to the Windows directory.
 (cd "$windows" && find . -type f | sort) | comm -13 "$WINEPREFIX/.kvox-windows-files" - |
     (cd "$windows" && xargs -r -d '\n' rm -f --)
-rm -rf "$WINEPREFIX/drive_c/KVOX" "$WINEPREFIX/drive_c/kvox"
+rm -rf "$WINEPREFIX/drive_c/KVOX" "$WINEPREFIX/drive_c/kvox" "$windows/KVOX"
 rm -rf "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/K-VOX
 
 cp "$fixture/win.ini" "$fixture/system.ini" "$windows/"

@@ -114,13 +114,19 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+// Entries are read as wide text: across processes the system hands list and combo box
+// entries over in Unicode, whatever the caller asks for.
 std::string ItemText(HWND control, int index) {
     bool combo = IsCombo(control);
-    LRESULT length = Send(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
-    if (length < 0) return "";
-    std::vector<char> text(static_cast<size_t>(length) + 1);
-    Send(control, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    if (static_cast<LRESULT>(length) < 0) return "";
+    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1);
+    SendMessageTimeoutW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    char text[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text, sizeof text, nullptr, nullptr);
+    return text;
 }
 
 int ItemCount(HWND control) {

@@ -76,6 +76,8 @@ void OnBrowse(HWND dialog) {
 }
 
 void OnOk(HWND dialog) {
+    // Every directory of the session ends with a backslash, also one typed without it.
+    AddTrailingBackslash(g_session.destinationDir);
     char country[128];
     ComboEntryText(GetDlgItem(dialog, IDC_COUNTRY_LIST), DialogState<SetupDirState>(dialog).rememberedCountry, country);
     EndWizardDialog(dialog, ReadCountrySettings(country, ResourceText<32>(IDS_NOT_FOUND)) ? 1 : 0);

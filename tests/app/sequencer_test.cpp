@@ -146,6 +146,13 @@ TEST_F(Sequencer, BackReturnsToTheCountryDialogEvenWhenItWasOff) {
     EXPECT_EQ(g_session.twentyFourPinPrintersPresent, 1);
 }
 
+TEST_F(Sequencer, BothPrinterKindsFoundSetBothFlags) {
+    g_script.printers = {33};
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(g_session.ninePinPrintersPresent, 1);
+    EXPECT_EQ(g_session.twentyFourPinPrintersPresent, 1);
+}
+
 TEST_F(Sequencer, RefusingToLoseUninstallRepeatsTheQuestionUntilYes) {
     g_session.fonts = 0;
     g_session.askSetupOptions = 0;

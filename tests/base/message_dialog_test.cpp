@@ -91,6 +91,32 @@ TEST_F(MessageDialog, EscapeCloseAndEachButton) {
     }
 }
 
+// Buttons beyond a message's set cannot answer: no mnemonic, Tab or stray key reaches them.
+TEST_F(MessageDialog, ButtonsBeyondTheSetCannotAnswer) {
+    struct Case {
+        UINT style;
+        WPARAM then;
+        int answer;
+    } cases[] = {{0x10, VK_RETURN, kAnswerOk}, {0x24, VK_ESCAPE, kAnswerNo}, {0x144, VK_RETURN, kAnswerNo}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << c.style);
+        bool ignoreReachable = true;
+        Seen seen;
+        int answer = ShowAndAct(c.style, seen, [&](HWND dialog) {
+            HWND ignore = GetDlgItem(dialog, 5);
+            ignoreReachable = IsWindowEnabled(ignore) || IsWindowVisible(ignore);
+            HWND focus = GetFocus();
+            for (WPARAM key : {WPARAM{'i'}, WPARAM{'I'}}) {
+                PostMessageA(focus, WM_CHAR, key, 1);
+                PostMessageA(focus, WM_SYSCHAR, key, 1 | (1 << 29));
+            }
+            PressKey(dialog, c.then);
+        });
+        EXPECT_FALSE(ignoreReachable);
+        EXPECT_EQ(answer, c.answer);
+    }
+}
+
 TEST_F(MessageDialog, TitleAndFormattedTextOfShowMessage) {
     Seen seen;
     EXPECT_EQ(ShowAndAct(0x10, seen, CloseFromSystemMenu, nullptr), 1);

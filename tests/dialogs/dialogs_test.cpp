@@ -2,6 +2,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "base/windowing.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/layout_table.h"
 #include "test_support.h"
@@ -119,6 +120,29 @@ TEST_F(CountryDefaults, TheLayoutTableHoldsTheCountrysDefaultLayouts) {
     EXPECT_STREQ(table[1].name, "");
     EXPECT_STREQ(table[1].countryKey, "");
     GlobalUnlock(g_session.layoutTable);
+    GlobalFree(g_session.layoutTable);
+}
+
+// The size class of the country's fonts follows the system font and the screen.
+TEST_F(CountryDefaults, TheFontSizeFollowsTheSystemFontAndTheScreen) {
+    char saved[260] = "";
+    GetPrivateProfileStringA("boot", "fonts.fon", "", saved, sizeof saved, "system.ini");
+    struct Case {
+        const char* systemFont;
+        int height;
+        const char* code;
+    } cases[] = {{"8514sys.fon", 768, "HI4"}, {"vgasys.fon", 768, "HI2"}, {"8514sys.fon", 481, "HI4"},
+                 {"8514sys.fon", 480, "HI2"}, {"8514sys.fon", 350, "HI1"}, {"vgasys.fon", 351, "HI2"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.systemFont << " " << c.height);
+        WritePrivateProfileStringA("boot", "fonts.fon", c.systemFont, "system.ini");
+        g_screenHeightForTesting = c.height;
+        ReadCountryDefaults("Russia");
+        ASSERT_EQ(LoadLayoutTable(), 1);
+        EXPECT_STREQ(g_session.fontSizeCode, c.code);
+    }
+    g_screenHeightForTesting = 0;
+    WritePrivateProfileStringA("boot", "fonts.fon", saved, "system.ini");
     GlobalFree(g_session.layoutTable);
 }
 

@@ -32,13 +32,13 @@ void RemoveTree(const std::string& directory) {
 
 struct DialogSearch {
     const std::string* caption;
-    const std::set<HWND>* handled;
+    HWND last;
     HWND found;
 };
 
 BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<DialogSearch*>(lParam);
-    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || search->handled->count(window)) return TRUE;
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || window == search->last) return TRUE;
     if (!search->caption->empty() && WindowText(window) != *search->caption) return TRUE;
     char className[16];
     GetClassNameA(window, className, sizeof className);
@@ -113,12 +113,12 @@ void CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 void ModalScript::RunNextStep() {
     if (steps_.empty()) return;
-    DialogSearch search{&steps_.front().caption, &handled_, nullptr};
+    DialogSearch search{&steps_.front().caption, last_, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
     if (!search.found) return;
     Step step = std::move(steps_.front());
     steps_.pop_front();
-    handled_.insert(search.found);
+    last_ = search.found;
     step.action(search.found);
 }
 

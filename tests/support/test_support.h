@@ -6,7 +6,6 @@
 
 #include <deque>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -44,7 +43,7 @@ void WriteFileOfSize(const std::string& path, size_t size);
 
 // Steps run from a timer inside whatever modal loop the code under test runs: each step
 // waits for a visible, enabled dialog of this thread with the given caption (any caption
-// when empty), then acts on it once.
+// when empty) other than the one the step before acted on, then acts on it once.
 class ModalScript {
 public:
     using Action = std::function<void(HWND dialog)>;
@@ -68,7 +67,7 @@ private:
     void RunNextStep();
 
     std::deque<Step> steps_;
-    std::set<HWND> handled_;
+    HWND last_ = nullptr;
     UINT_PTR timer_ = 0;
 };
 
