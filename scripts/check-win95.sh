@@ -5,7 +5,9 @@
 #   - import only from DLLs Windows 95 ships, and only functions on the reviewed list
 #     scripts/win95-imports.txt;
 #   - hold no instruction the 486 lacks;
-#   - were built from objects without dynamic initializers (no start-up code runs them).
+#   - were built from objects without dynamic initializers (no start-up code runs them);
+#   - and setup.exe stays within 200 KB, so that the first disk holds it with setup1.inf
+#     and the first files.
 # In the win64 build the same programs import from no DLL outside that set.
 # Usage: check-win95.sh [WIN32_BUILD_DIR [WIN64_BUILD_DIR]]
 set -eu
@@ -131,6 +133,11 @@ for program in $(programs "$win32"); do
     count32=$((count32 + 1))
 done
 check_initializers
+size=$(wc -c < "$win32/setup.exe")
+if [ "$size" -gt 204800 ]; then
+    echo "check-win95: win32/setup.exe is $size bytes; it must stay within 200 KB (204800 bytes)"
+    status=1
+fi
 count64=0
 for program in $(programs "$win64"); do
     check_dlls "win64/${program#"$win64"/}" "$(imports "$("$objdump64" -p "$program")")"
@@ -138,5 +145,5 @@ for program in $(programs "$win64"); do
 done
 
 [ $status -eq 0 ] && echo "check-win95: $count32 win32 programs import only reviewed Windows 95 functions" \
-    "and use only 486 instructions; $count64 win64 programs import only Windows 95 DLLs"
+    "and use only 486 instructions, setup.exe is $size bytes; $count64 win64 programs import only Windows 95 DLLs"
 exit $status

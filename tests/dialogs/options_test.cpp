@@ -110,13 +110,20 @@ TEST_F(Options, BackStoresNothingAndExitAsksFirst) {
     dialog.Click(IDC_OPTION_APPLICATIONS);
     dialog.Choose(IDC_OPTION_DOS_CODE_PAGE, "Bulgaria");
     std::vector<std::string> shown;
+    bool clickableUnderQuestion = true;
     {
         ModalScript script;
-        script.OnMessage(shown, IDCANCEL);
+        script.On("K-VOX Setup", [&](HWND question) {
+            shown.push_back(MessageText(question));
+            clickableUnderQuestion = IsWindowEnabled(dialog.Window()) != FALSE;
+            ClickButton(question, IDCANCEL);
+        });
         dialog.Click(IDC_OPTION_EXIT);
     }
     EXPECT_EQ(shown, std::vector<std::string>{"Do you want to exit from K-VOX Setup?"});
+    EXPECT_FALSE(clickableUnderQuestion);  // the question is the dialog's own
     EXPECT_FALSE(dialog.Ended());
+    EXPECT_TRUE(IsWindowEnabled(dialog.Window()));
     EXPECT_EQ(dialog.Check(IDC_OPTION_APPLICATIONS), BST_UNCHECKED);  // the choices are kept
 
     dialog.Click(IDC_OPTION_BACK);
