@@ -101,6 +101,16 @@ TEST_F(Layouts, AddRemoveAndTheirAllVariantsKeepEveryLayoutInOneList) {
     dialog.Command(IDOK);
     EXPECT_FALSE(dialog.Ended());
 
+    // One current layout found again is not enough for OK; choosing the other is.
+    dialog.Pick(IDC_LAYOUTS_SUPPORTED, {"Russian"});
+    dialog.Click(IDC_LAYOUTS_ADD);
+    EXPECT_EQ(state_.remembered[0], -1);  // "English (US)" is not selected
+    EXPECT_EQ(state_.remembered[1], 0);
+    EXPECT_FALSE(dialog.Enabled(IDOK));
+    dialog.Choose(IDC_LAYOUTS_FIRST, "Russian");
+    EXPECT_TRUE(dialog.Enabled(IDOK));
+    dialog.Click(IDC_LAYOUTS_REMOVE_ALL);
+
     // Add All remembers the layouts' names without showing them.
     dialog.Click(IDC_LAYOUTS_ADD_ALL);
     EXPECT_EQ(dialog.Entries(IDC_LAYOUTS_SELECTED), kAllLayouts);
