@@ -109,6 +109,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         RefusePlatform(instance);
         return 0;
     }
+    // A drive without a disk answers the setup's own reads with a failure, which the setup
+    // turns into its disk prompt, instead of the system's "not ready" box.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     FillRegistryLocations(g_session);
     g_session.instance = instance;
     if (HandleEndingSwitch(ParseCommandLine(commandLine, g_session))) return 0;

@@ -122,6 +122,8 @@ void EnableButton(HWND dialog, int id, bool enable) { EnableWindow(GetDlgItem(di
 
 int FindByName(HWND control, const char* name) {
     bool combo = IsCombo(control);
+    // Every entry begins with an empty name: the first one is taken.
+    if (!name[0]) return SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0) > 0 ? 0 : -1;
     auto find = [&](UINT comboMessage, UINT listMessage) {
         return static_cast<int>(
             SendMessageA(control, combo ? comboMessage : listMessage, static_cast<WPARAM>(-1),
@@ -142,9 +144,12 @@ bool ComboEntryText(HWND combo, int remembered, char* text, int size) {
     text[0] = '\0';
     int index = remembered >= 0 ? remembered : CurrentEntry(combo);
     if (index < 0) return false;
+    char entry[1024];  // an entry longer than the caller's buffer is cut to it
     LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR || length >= size) return false;
-    return SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text)) != CB_ERR;
+    if (length == CB_ERR || length >= static_cast<LRESULT>(sizeof entry)) return false;
+    if (SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry)) == CB_ERR) return false;
+    CopyText(text, static_cast<size_t>(size), entry);
+    return true;
 }
 
 int CurrentEntry(HWND combo) {
@@ -152,7 +157,10 @@ int CurrentEntry(HWND combo) {
     return index == CB_ERR ? -1 : static_cast<int>(index);
 }
 
-bool IsComboChoice(int code) { return code == CBN_SELCHANGE || code == CBN_SELENDOK; }
+bool IsComboChoice(HWND dialog, int comboId, int code) {
+    if (code == CBN_SELENDOK) return true;
+    return code == CBN_SELCHANGE && !SendMessageA(GetDlgItem(dialog, comboId), CB_GETDROPPEDSTATE, 0, 0);
+}
 
 void FontSizeCodeFor(bool large, int screenHeight, char (&fontSizeCode)[4]) {
     UINT code = large ? IDS_FONT_SIZE_HI4 : IDS_FONT_SIZE_HI2;

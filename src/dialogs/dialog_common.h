@@ -67,8 +67,10 @@ bool ComboEntryText(HWND combo, int remembered, char (&text)[N]) {
 // The index of the entry a combo box shows now, after the user confirmed a choice.
 int CurrentEntry(HWND combo);
 
-// True for the notifications that tell that the user settled on an entry of a combo box.
-bool IsComboChoice(int code);
+// True for the notifications that tell that the user settled on an entry of a combo box:
+// the end of a choice, or a change made while the list is closed (with the arrow keys).
+// Moving through the open list is not a choice yet.
+bool IsComboChoice(HWND dialog, int comboId, int code);
 
 // The size class of the system and screen fonts for a screen of that height: "HI4" for
 // large fonts, else "HI2"; "HI2" at most 480 pixels high, "HI1" at most 350.

@@ -10,6 +10,7 @@ struct SetupDirState {
 // DRIVEDIR.
 struct DriveDirState {
     char workingPath[200] = "";
+    int listedDrive = -1;  // entry of the drives list listed last
 };
 
 // SETUPOPTIONS.

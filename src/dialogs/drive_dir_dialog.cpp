@@ -29,13 +29,13 @@ void ReportBadPath(HWND dialog) {
 
 void OnOpen(HWND dialog) {
     SetupSession& s = g_session;
+    DriveDirState& state = StateOf(dialog);
     char pattern[8] = "*";
     if (!DlgDirListComboBoxA(dialog, pattern, IDC_DRIVEDIR_DRIVES, 0, DDL_DRIVES | DDL_EXCLUSIVE)) {
         ShowMessage(nullptr, MB_ICONHAND, IDS_DRIVE_NOT_VALID, "*");
         EndWizardDialog(dialog, 0);
         return;
     }
-    DriveDirState& state = StateOf(dialog);
     CopyText(state.workingPath, s.messageBuffer);
     RemoveTrailingBackslash(state.workingPath);
     EnableButton(dialog, IDOK, TextLength(state.workingPath) >= 2);
@@ -46,7 +46,9 @@ void OnOpen(HWND dialog) {
     }
     char drive[6] = "[-?-]";
     drive[2] = s.messageBuffer[0];
-    SelectByName(GetDlgItem(dialog, IDC_DRIVEDIR_DRIVES), drive);
+    state.listedDrive = SelectByName(GetDlgItem(dialog, IDC_DRIVEDIR_DRIVES), drive);
+    // Room for the final backslash that the callers add.
+    SendMessageA(GetDlgItem(dialog, IDC_DRIVEDIR_PATH), EM_LIMITTEXT, sizeof s.messageBuffer - 2, 0);
 }
 
 void OnOk(HWND dialog) {
@@ -71,6 +73,10 @@ void OnPathChanged(HWND dialog) {
 
 void OnDriveChosen(HWND dialog) {
     DriveDirState& state = StateOf(dialog);
+    // One choice may bring more than one notification: the drive is read once.
+    int drive = CurrentEntry(GetDlgItem(dialog, IDC_DRIVEDIR_DRIVES));
+    if (drive == state.listedDrive) return;
+    state.listedDrive = drive;
     DlgDirSelectComboBoxExA(dialog, state.workingPath, sizeof state.workingPath, IDC_DRIVEDIR_DRIVES);
     if (!ListDirectories(dialog, true)) ReportBadPath(dialog);
 }
@@ -96,7 +102,7 @@ void OnCommand(HWND dialog, int id, int code) {
         if (code == EN_CHANGE) OnPathChanged(dialog);
         break;
     case IDC_DRIVEDIR_DRIVES:
-        if (IsComboChoice(code)) OnDriveChosen(dialog);
+        if (IsComboChoice(dialog, id, code)) OnDriveChosen(dialog);
         break;
     case IDC_DRIVEDIR_DIRECTORIES:
         OnDirectoryList(dialog, code);
@@ -113,6 +119,11 @@ KVOX_EXPORTED INT_PTR CALLBACK DriveDirDlgProc(HWND dialog, UINT message, WPARAM
 }
 
 uint16_t RunDriveDirDialog() {
+    // Listing moves the current directory; a relative source directory must not follow it.
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof current, current);
     DriveDirState state;
-    return RunWizardDialog(IDD_DRIVEDIR, DriveDirDlgProc, &state);
+    uint16_t result = RunWizardDialog(IDD_DRIVEDIR, DriveDirDlgProc, &state);
+    SetCurrentDirectoryA(current);
+    return result;
 }

@@ -113,7 +113,7 @@ void OnOk(HWND dialog) {
 void OnCommand(HWND dialog, int id, int code) {
     switch (id) {
     case IDC_FONTS_CODE_PAGE:
-        if (IsComboChoice(code)) StateOf(dialog).rememberedCodePage = CurrentEntry(GetDlgItem(dialog, id));
+        if (IsComboChoice(dialog, id, code)) StateOf(dialog).rememberedCodePage = CurrentEntry(GetDlgItem(dialog, id));
         break;
     case IDOK:
         OnOk(dialog);

@@ -29,6 +29,8 @@ void OnOpen(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_DISK_LABEL, g_session.valueBuffer);
     OfferSourcePath();
     ShowPath(dialog);
+    // Room for the final backslash that OK adds.
+    SendMessageA(GetDlgItem(dialog, IDC_DISK_PATH), EM_LIMITTEXT, sizeof g_session.messageBuffer - 2, 0);
 }
 
 void OnPathChanged(HWND dialog) {

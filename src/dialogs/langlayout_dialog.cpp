@@ -202,8 +202,10 @@ void OnRemoveAll(HWND dialog) {
 bool StoreChosenLayouts(HWND dialog) {
     SetupSession& s = g_session;
     HWND selected = Item(dialog, IDC_LAYOUTS_SELECTED);
-    s.layoutCount = Count(selected);
-    if (!ResizeLayoutTable(static_cast<size_t>(s.layoutCount), "ReAlloc hLang")) return false;
+    int32_t count = Count(selected);
+    // The count changes with the table, so that a failed resize leaves both as they were.
+    if (!ResizeLayoutTable(static_cast<size_t>(count), "ReAlloc hLang")) return false;
+    s.layoutCount = count;
     GlobalLockScope<LayoutRecord> table(s.layoutTable);
     if (!table) return ReportLayoutTableNotLocked();
     ResourceText<32> section(IDS_SECTION_KEYBOARD_LAYOUTS);
@@ -257,7 +259,7 @@ void OnCommand(HWND dialog, int id, int code) {
         break;
     case IDC_LAYOUTS_FIRST:
     case IDC_LAYOUTS_SECOND:
-        if (!IsComboChoice(code)) return;
+        if (!IsComboChoice(dialog, id, code)) return;
         StateOf(dialog).remembered[id == IDC_LAYOUTS_FIRST ? 0 : 1] = CurrentEntry(Item(dialog, id));
         break;
     case IDOK:

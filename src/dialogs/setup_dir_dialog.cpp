@@ -50,6 +50,8 @@ void OnOpen(HWND dialog) {
     DialogState<SetupDirState>(dialog).rememberedCountry = SelectByName(countries, g_session.defaultUserCountry);
     ProposeDestination();
     ShowDestination(dialog);
+    // Room for the final backslash that OK adds.
+    SendMessageA(GetDlgItem(dialog, IDC_DESTINATION_EDIT), EM_LIMITTEXT, sizeof g_session.destinationDir - 2, 0);
 }
 
 void OnDestinationChanged(HWND dialog) {
@@ -89,7 +91,7 @@ void OnCommand(HWND dialog, int id, int code) {
         if (code == EN_CHANGE) OnDestinationChanged(dialog);
         break;
     case IDC_COUNTRY_LIST:
-        if (IsComboChoice(code))
+        if (IsComboChoice(dialog, id, code))
             DialogState<SetupDirState>(dialog).rememberedCountry = CurrentEntry(GetDlgItem(dialog, IDC_COUNTRY_LIST));
         break;
     case IDC_BROWSE:

@@ -153,10 +153,10 @@ void OnCommand(HWND dialog, int id, int code) {
         OnComponentDialog(dialog, RunFontsDialog, IDC_OPTION_FONTS, &SetupSession::fonts);
         break;
     case IDC_OPTION_DOS_CODE_PAGE:
-        if (IsComboChoice(code)) StateOf(dialog).rememberedCountry = CurrentEntry(GetDlgItem(dialog, id));
+        if (IsComboChoice(dialog, id, code)) StateOf(dialog).rememberedCountry = CurrentEntry(GetDlgItem(dialog, id));
         break;
     case IDC_OPTION_LAYOUT_SWITCH:
-        if (IsComboChoice(code)) StateOf(dialog).rememberedHotKey = CurrentEntry(GetDlgItem(dialog, id));
+        if (IsComboChoice(dialog, id, code)) StateOf(dialog).rememberedHotKey = CurrentEntry(GetDlgItem(dialog, id));
         break;
     case IDC_OPTION_BACK:
         EndWizardDialog(dialog, 2);

@@ -281,6 +281,8 @@
 #define IDC_LAYOUTS_SELECTED           1122
 #define IDC_LAYOUTS_FIRST              1126
 #define IDC_LAYOUTS_SECOND             1127
+#define IDC_LAYOUTS_GROUP_LAYOUTS      1150  // the two group boxes, drawn grey
+#define IDC_LAYOUTS_GROUP_CURRENT      1151
 #define IDC_WIZARD_EXIT                   5   // the asking "E&xit" of LANGLAYOUT and FONTS
 
 // ---- Dialog FONTS
@@ -297,5 +299,3 @@
 #define IDC_DISK_LABEL                 1131
 #define IDC_DISK_PATH                  1101
 #define IDC_DISK_FRAME                 1024
-#define IDC_LAYOUTS_GROUP_LAYOUTS      1150  // the two group boxes, drawn grey
-#define IDC_LAYOUTS_GROUP_CURRENT      1151

@@ -88,7 +88,8 @@ TEST_F(CountryDefaults, TakeTheKeyAndCodePageOfTheCountry) {
 TEST_F(CountryDefaults, TheLayoutTableHoldsTheCountrysDefaultLayouts) {
     ReadCountryDefaults("Russia");
     CopyText(g_session.hotKey, "Caps Lock");
-    g_session.printerFonts = g_session.ninePinPrinterFonts = 1;
+    g_session.printerFonts = g_session.ninePinPrinterFonts = g_session.twentyFourPinPrinterFonts = 1;
+    g_session.twentyFourPinPrintersPresent = 1;  // a printer found turns on no printer fonts here
     ASSERT_EQ(LoadLayoutTable(), 1);
     EXPECT_EQ(g_session.layoutCount, 2);
     EXPECT_STREQ(g_session.firstLayout, "Beta");
@@ -97,6 +98,7 @@ TEST_F(CountryDefaults, TheLayoutTableHoldsTheCountrysDefaultLayouts) {
     EXPECT_EQ(g_session.screenFonts, 1);
     EXPECT_EQ(g_session.printerFonts, 0);
     EXPECT_EQ(g_session.ninePinPrinterFonts, 0);
+    EXPECT_EQ(g_session.twentyFourPinPrinterFonts, 0);
     EXPECT_STREQ(g_session.chosenHotKey, "Caps Lock");
     auto* table = static_cast<LayoutRecord*>(GlobalLock(g_session.layoutTable));
     EXPECT_STREQ(table[0].countryKey, "BBB");

@@ -9,6 +9,10 @@
 
 namespace {
 
+constexpr int kYes = IDOK;  // the controls of Yes and No in the message dialog
+constexpr int kNo = IDCANCEL;
+constexpr int kEnter = -1;  // the question's default button
+
 class Fonts : public WizardTest {
 protected:
     // Opens the dialog, checks the printer box as the user wishes, presses OK and answers
@@ -18,16 +22,17 @@ protected:
         DialogUnderTest dialog(IDD_FONTS, FontsDlgProc, &state);
         CheckDlgButton(dialog.Window(), IDC_FONTS_PRINTER, wanted ? BST_CHECKED : BST_UNCHECKED);
         ModalScript script;
-        script.OnMessage(questions_, answer);
+        script.On("K-VOX Setup", [&](HWND question) {
+            questions_.push_back(MessageText(question));
+            if (answer == kEnter) PressKey(question, VK_RETURN);
+            else ClickButton(question, answer);
+        });
         dialog.Command(IDOK);
         EXPECT_TRUE(dialog.Ended());
         EXPECT_EQ(g_session.dialogResult, 1);
     }
     std::vector<std::string> questions_;
 };
-
-constexpr int kYes = IDOK;  // the controls of Yes and No in the message dialog
-constexpr int kNo = IDCANCEL;
 
 TEST_F(Fonts, ThePrinterFontsFollowThePrintersFoundOrTheAnswer) {
     struct Case {
@@ -42,6 +47,7 @@ TEST_F(Fonts, ThePrinterFontsFollowThePrintersFoundOrTheAnswer) {
         {1, 1, true, kYes, false, 1, 1, 1},
         {0, 0, true, kYes, true, 1, 1, 1},
         {0, 0, true, kNo, true, 1, 0, 0},  // No keeps the printer fonts without a set
+        {0, 0, true, kEnter, true, 1, 0, 0},  // No is the default
         {1, 1, false, kYes, false, 0, 0, 0},
     };
     for (const Case& c : cases) {

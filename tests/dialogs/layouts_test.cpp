@@ -138,6 +138,21 @@ TEST_F(Layouts, OkReplacesTheTableInAlphabeticalOrderAndTheCurrentLayouts) {
     EXPECT_STREQ(g_session.secondLayout, "Belarusian");
 }
 
+TEST_F(Layouts, ACountryWithOneLayoutShowsTheFirstEntryAsLayout2) {
+    CopyText(g_session.countryKey, "BLR");
+    ASSERT_EQ(LoadLayoutTable(), 1);
+    ASSERT_STREQ(g_session.secondLayout, "");
+    DialogUnderTest dialog(IDD_LANGLAYOUT, LanguageLayoutProc, &state_);
+    dialog.Pick(IDC_LAYOUTS_SUPPORTED, {"Russian"});
+    dialog.Click(IDC_LAYOUTS_ADD);
+    EXPECT_EQ(dialog.Shown(IDC_LAYOUTS_FIRST), "Belarusian");
+    EXPECT_EQ(dialog.Shown(IDC_LAYOUTS_SECOND), "Belarusian");  // every name begins with an empty one
+    EXPECT_TRUE(dialog.Enabled(IDOK));
+    dialog.Command(IDOK);
+    EXPECT_EQ(g_session.dialogResult, 1);
+    EXPECT_STREQ(g_session.secondLayout, "Belarusian");
+}
+
 TEST_F(Layouts, CancelAndExitLeaveTheTableAsItWas) {
     {
         DialogUnderTest dialog(IDD_LANGLAYOUT, LanguageLayoutProc, &state_);
@@ -152,7 +167,10 @@ TEST_F(Layouts, CancelAndExitLeaveTheTableAsItWas) {
     dialog.Click(IDC_LAYOUTS_REMOVE_ALL);
     {
         ModalScript script;
-        script.OnMessage(shown, IDOK);
+        script.On("K-VOX Setup", [&](HWND question) {
+            shown.push_back(MessageText(question));
+            PressKey(question, VK_RETURN);  // OK is the default
+        });
         dialog.Click(IDC_WIZARD_EXIT);
     }
     EXPECT_TRUE(dialog.Ended());
