@@ -16,6 +16,9 @@ windows="$WINEPREFIX/drive_c/windows"
 rm -rf "$WINEPREFIX/drive_c/KVOX" "$WINEPREFIX/drive_c/kvox" "$windows/KVOX"
 rm -rf "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/K-VOX
 
+# The first sample disk is in drive A:; a test "inserts" another by pointing A: at it.
+[ -d "$root/build/win64/disks/DISK1" ] && ln -sfn "$root/build/win64/disks/DISK1" "$WINEPREFIX/dosdevices/a:"
+
 cp "$fixture/win.ini" "$fixture/system.ini" "$windows/"
 cp "$fixture/control.inf" "$fixture/setup.inf" "$windows/system32/"
 

@@ -4,7 +4,9 @@
 Every file that setup1.inf names goes onto the disk that setup1.inf gives for it, some of
 them under their compressed names (SZDD, made with mscompress). The first disk also gets
 setup.exe and setup1.inf, whose [volume] section is filled with the sizes of the files
-as they are installed.
+as they are installed. Beside the disks: ONEDIR holds the three disks' files in one
+directory (a package copied to a hard disk or a server), and ORIGINALS every file as it
+must come out of the installation, for the tests to compare against.
 
     make_disks.py --programs DIR --setup SETUP.EXE --out DIR
 """
@@ -262,9 +264,12 @@ def main():
         os.makedirs(os.path.join(args.out, "DISK" + disk))
 
     sizes = {}
+    originals = os.path.join(args.out, "ORIGINALS")
+    os.makedirs(originals)
     for name, disk in sorted(files.items()):
         data = content(name, args.programs)
         sizes[name] = len(data)
+        open(os.path.join(originals, name.lower()), "wb").write(data)
         disk_dir = os.path.join(args.out, "DISK" + disk)
         if name.lower() in COMPRESSED:
             compress(data, name, disk_dir)
@@ -275,6 +280,13 @@ def main():
     shutil.copy(args.setup, os.path.join(disk1, "SETUP.EXE"))
     text = with_volume(inf.text, volume_sizes(inf, sizes))
     open(os.path.join(disk1, "SETUP1.INF"), "wb").write(text.encode("latin-1"))
+
+    onedir = os.path.join(args.out, "ONEDIR")
+    os.makedirs(onedir)
+    for disk in disks:
+        disk_dir = os.path.join(args.out, "DISK" + disk)
+        for name in os.listdir(disk_dir):
+            shutil.copy(os.path.join(disk_dir, name), os.path.join(onedir, name))
     return 0
 
 

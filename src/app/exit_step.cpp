@@ -83,5 +83,6 @@ void RunExitStep(HWND mainWindow, bool succeeded) {
     LogLine("Exiting Setup...");
     LeaveAsChosen(exitChoice);
     if (g_session.packageFontPath[0]) RemoveFontResourceA(g_session.packageFontPath);
+    if (g_session.setupInfCopy[0]) DeleteFileA(g_session.setupInfCopy);
     PostQuitMessage(0);
 }

@@ -36,6 +36,24 @@ bool AskForSetupInformationFile(HWND owner) {
     return GetOpenFileNameA(&dialog) != FALSE;
 }
 
+// The setup reads setup1.inf to its end, but a file on a floppy disk goes away when the
+// next disk is put in: the setup then reads a copy of it in the temporary directory.
+int HoldCopyOffRemovableDisk() {
+    SetupSession& s = g_session;
+    char root[4];
+    CopyText(root, s.setupInfPath);
+    if (GetDriveTypeA(root) != DRIVE_REMOVABLE) return 1;
+    char copy[260];
+    DWORD length = GetTempPathA(sizeof copy, copy);
+    if (length == 0 || length >= sizeof copy) return 1;
+    AddTrailingBackslash(copy);
+    AppendText(copy, "KVSETUP1.INF");
+    if (!CopyFileA(s.setupInfPath, copy, FALSE)) return 1;
+    CopyText(s.setupInfCopy, copy);
+    CopyText(s.setupInfPath, copy);
+    return 1;
+}
+
 using AddName = LRESULT (*)(HWND control, const char* name);
 
 LRESULT AddComboName(HWND combo, const char* name) {
@@ -72,14 +90,14 @@ int LocateSetupInformationFile(HWND owner) {
     char candidate[260];
     GetProgramDirectory(candidate);
     AppendText(candidate, fileName);
-    if (AcceptIfReadable(candidate)) return 1;
+    if (AcceptIfReadable(candidate)) return HoldCopyOffRemovableDisk();
 
     for (;;) {
         CopyText(g_session.setupInfPath, fileName);
         ShowMessage(owner, MB_ICONEXCLAMATION, IDS_SETUP_INF_NOT_FOUND, g_session.setupInfPath);
         if (!AskForSetupInformationFile(owner)) return 0;
         CopyText(candidate, g_session.setupInfPath);
-        if (AcceptIfReadable(candidate)) return 1;
+        if (AcceptIfReadable(candidate)) return HoldCopyOffRemovableDisk();
     }
 }
 

@@ -6,6 +6,9 @@ root=$(cd "$build/../.." && pwd)
 . "$root/scripts/wine-env.sh"
 SETUP="$build/setup.exe"
 DISK1="$build/disks/DISK1"
+# The three disks' files in one directory, and every file as the installation must leave it.
+ONEDIR="$build/disks/ONEDIR"
+ORIGINALS="$build/disks/ORIGINALS"
 drive_c="$WINEPREFIX/drive_c"
 install_log="$drive_c/windows/KVOX/KVSETUP.LOG"
 work=$(mktemp -d)
@@ -77,4 +80,62 @@ expect_no_file() {
 # Line N (from 1) of a file, without its CR LF.
 line_of() {
     sed -n "$2p" "$1" | tr -d '\r'
+}
+
+# The switch that names ONEDIR as the start directory: no disk is asked for.
+onedir_switch() {
+    printf '/s%s\n' "$(winepath -w "$ONEDIR")"
+}
+
+# Puts sample disk N into drive A: (a floppy drive of the prefix).
+insert_disk() {
+    ln -sfn "$build/disks/DISK$1" "$WINEPREFIX/dosdevices/a:"
+}
+
+# Waits for the prompt for disk N, checks its label, inserts the disk and presses OK.
+answer_disk_prompt() {
+    tries=0
+    until wine "$build/tools/kvdrive.exe" text "K-VOX Setup" 1131 2>/dev/null | grep -q "^K-VOX Disk $1"; do
+        tries=$((tries + 1))
+        [ $tries -lt 100 ] || fail "no prompt for disk $1"
+        sleep 0.3
+    done
+    insert_disk "$1"
+    drive click "K-VOX Setup" 1
+}
+
+# Every file the log names as copied ("C:\DIR\NAME SIZE") stands at its place, with that
+# size, byte-equal to its original; prints how many there were.
+expect_copied_files_equal_originals() {
+    python3 - "$1" "$drive_c" "$ORIGINALS" <<'PY' || fail "installed files differ from their originals"
+import os, re, sys
+log, drive_c, originals = sys.argv[1:4]
+def place(path):  # a Windows path on drive C:, found without regard to letter case
+    here = drive_c
+    for part in path.split("\\")[1:]:
+        names = {n.lower(): n for n in os.listdir(here)}
+        if part.lower() not in names:
+            return None
+        here = os.path.join(here, names[part.lower()])
+    return here
+count, bad = 0, []
+for line in open(log, encoding="latin-1").read().splitlines():
+    m = re.fullmatch(r"(C:\\.*\\([^\\]+)) (\d+)", line)
+    if not m:
+        continue
+    count += 1
+    path, name, size = m.group(1), m.group(2), int(m.group(3))
+    installed = place(path)
+    original = os.path.join(originals, name.lower())
+    if installed is None:
+        bad.append(path + ": missing")
+    elif not os.path.exists(original) or name.lower() == "k-vox.ini":
+        continue  # k-vox.ini is edited once copied
+    elif open(installed, "rb").read() != open(original, "rb").read() or os.path.getsize(installed) != size:
+        bad.append(path + ": differs")
+for b in bad:
+    print(b, file=sys.stderr)
+print(count)
+sys.exit(1 if bad else 0)
+PY
 }

@@ -5,7 +5,7 @@ mkdir "$work/program"
 cp "$SETUP" "$work/program/SETUP.EXE"
 inf=$(winepath -w "$DISK1/SETUP1.INF")
 
-start_setup "$work/program/SETUP.EXE" /o /q "/s$(winepath -w "$DISK1")"
+start_setup "$work/program/SETUP.EXE" /o /q "$(onedir_switch)"
 drive wait "K-VOX Setup" ";" key "K-VOX Setup" enter
 expect_drawn "Setup information file 'setup1.inf' not found."
 drive wait "Open" ";" settext "Open" 1148 "$inf" ";" click "Open" 1

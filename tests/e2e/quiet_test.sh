@@ -4,7 +4,7 @@ reset_machine
 mkdir -p "$(dirname "$install_log")"
 printf 'an old log\r\n' > "$install_log"
 
-start_setup "$DISK1/SETUP.EXE" /o /q
+start_setup "$ONEDIR/SETUP.EXE" /o /q "$(onedir_switch)"
 wait_setup
 expect_eq "$setup_exit" 0 "exit code"
 expect_eq "$(cat "$install_log")" "$(printf 'an old log\r\n')" "old log"

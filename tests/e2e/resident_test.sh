@@ -8,7 +8,7 @@ wine "$build/sample/kvkeyb.exe" &
 keyboard=$!
 drive wait "K-VOX" ";" wait "K-VOX Keyboard"
 
-start_setup "$DISK1/SETUP.EXE" /o /q
+start_setup "$ONEDIR/SETUP.EXE" /o /q "$(onedir_switch)"
 wait_setup
 for pid in $indicator $keyboard; do
     wait "$pid" || fail "a resident program ended badly"

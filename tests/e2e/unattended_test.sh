@@ -1,8 +1,12 @@
-# An unattended OEM run from the first disk runs every phase and restarts Windows.
+# An unattended OEM installation from the three sample disks in drive A:, each later disk
+# asked for and put in; then a second installation over it that keeps the old files.
 . "$(dirname "$0")/lib.sh"
 reset_machine
+insert_disk 1
 
-start_setup "$DISK1/SETUP.EXE" /o
+start_setup 'A:\SETUP.EXE' /o '/sA:\'
+answer_disk_prompt 2
+answer_disk_prompt 3
 wait_setup
 expect_eq "$setup_exit" 0 "exit code"
 
@@ -33,16 +37,49 @@ Installing components and flags:
  Uninstall Enabled=1
  Replace Old Files=1
 Begin copying...
+Setup.exe start directory: A:\
+Source directory: A:\
 LOG
-head -n 24 "$work/log" | diff "$work/head" - >&2 || fail "log header differs"
+head -n 26 "$work/log" | diff "$work/head" - >&2 || fail "log header differs"
 expect_eq "$(tail -n 2 "$work/log" | tr '\n' '|')" "Releasing allocated memory...|Exiting Setup...|" "end of the log"
 grep -q '^Copying complete\.$' "$work/log" || fail "copying not logged"
 grep -q '^Editing K-VOX.INI complete\.$' "$work/log" || fail "k-vox.ini step not logged"
+grep -qx 'Prompt: Insert disk or type path to file xlat866.bin' "$work/log" || fail "disk 2 not asked for"
+grep -qx 'Prompt: Insert disk or type path to file EGA80866.fon' "$work/log" || fail "disk 3 not asked for"
+
+# Every copied file is byte-equal to its original: the program files, layouts and the
+# fonts of the country's defaults (VGA size, code page 1251 and 866), TrueType loaded.
+copied=$(expect_copied_files_equal_originals "$work/log")
+expect_eq "$copied" 37 "files copied"
+for file in windows/KVOX/kvedit.exe windows/system32/kbdru.kbd windows/Fonts/vgasysr.fon windows/KVOX/dejavus.ttf; do
+    expect_file "$drive_c/$file"
+done
+grep -q '^\.TTF not loaded\.$' "$work/log" && fail "a TrueType font was not loaded"
+
+# The records of the installation.
+expect_eq "$(tr -d '\r' < "$drive_c/windows/KVOX/uninst.inf")" \
+    "$(printf '[languages.installed]\nEnglish (US)=USA\nRussian=RUS\n[Location]\nC:\\windows\\KVOX\\=\n[Enabled]\nEnabled=Yes')" "uninst.inf"
+tr -d '\r' < "$drive_c/windows/k-vox.ini" > "$work/profile"
+grep -qx '\[Location\]' "$work/profile" && grep -qx 'C:\\windows\\KVOX\\=' "$work/profile" || fail "k-vox.ini [Location]"
+sed -n '/^\[country\]/,/^\[/p' "$work/profile" | grep -qx 'RUS=' || fail "k-vox.ini [country]"
+grep -a -q '^English (US)=00000409,KBDUS.KBD,2,US,USA' "$work/profile" || fail "no [KVNLS] in k-vox.ini"
 
 # AskRestartOrReturn is off: Windows restarts without a question.
 started "wineboot.exe --end-session" || fail "no restart was asked for"
 started "--shutdown" && fail "shut down instead of restarting"
 expect_not_drawn "K-VOX installation complete."
 
-# The layouts of the country are recorded in the product profile.
-grep -a -q '^English (US)=00000409,KBDUS.KBD,2,US,USA' "$drive_c/windows/k-vox.ini" || fail "no [KVNLS] in k-vox.ini"
+# A second installation answered No: nothing copied again, the records stay.
+cp "$drive_c/windows/KVOX/uninst.inf" "$work/uninst.before"
+printf '[country]\r\nXXX= \r\n' >> "$drive_c/windows/k-vox.ini"
+insert_disk 1
+start_setup 'A:\SETUP.EXE' /o '/sA:\'
+drive wait "K-VOX Setup" 30000 ";" click "K-VOX Setup" 2
+wait_setup
+expect_drawn "K-VOX already installed. Replace old files and K-VOX information?"
+tr -d '\r' < "$install_log" > "$work/log2"
+grep -qx ' K-VOX Already Installed=1' "$work/log2" || fail "second run did not find the first"
+grep -q '^C:\\.* [0-9]*$' "$work/log2" && fail "files copied again: $(grep '^C:\\' "$work/log2" | head -3)"
+cmp -s "$work/uninst.before" "$drive_c/windows/KVOX/uninst.inf" || fail "uninst.inf changed"
+tr -d '\r' < "$drive_c/windows/k-vox.ini" | grep -qx 'XXX=' || fail "k-vox.ini [country] was rewritten"
+true

@@ -2,7 +2,7 @@
 . "$(dirname "$0")/lib.sh"
 reset_machine
 
-start_setup "$DISK1/SETUP.EXE" /o /d
+start_setup "$ONEDIR/SETUP.EXE" /o /d "$(onedir_switch)"
 wait_setup
 expect_eq "$setup_exit" 0 "exit code"
 started 'C:\\windows\\KVOX\\uninst.exe /r' || fail "uninst.exe /r was not started"

@@ -25,6 +25,10 @@ expect_eq "$(state_of "$options" 1110)" grayed "Keyboard Layouts box"
 expect_eq "$(state_of "$options" 1111)" grayed "Fonts box"
 expect_eq "$(state_of "$options" 1112)" unchecked "Applications box"
 drive click "$options" 1
+# Without a start directory the first disk is asked for too.
+answer_disk_prompt 1
+answer_disk_prompt 2
+answer_disk_prompt 3
 # Program files are installed: restart or shut down, no return to Windows.
 drive wait "K-VOX Setup" 30000 ";" controls "K-VOX Setup" > "$work/controls"
 grep -q '^1030 Button visible enabled default "&Reboot System"' "$work/controls" || fail "no Reboot button"

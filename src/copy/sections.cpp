@@ -1,0 +1,128 @@
+// Walking the sections of setup1.inf that list files: whole file sections, single items,
+// and the TrueType fonts, which are loaded once copied.
+#include <windows.h>
+
+#include "base/message_dialog.h"
+#include "base/paths.h"
+#include "base/session.h"
+#include "base/setup_log.h"
+#include "base/text.h"
+#include "copy/copy.h"
+#include "resources/resource_ids.h"
+#include "setupinfo/profile.h"
+#include "setupinfo/setup_info.h"
+
+namespace {
+
+// The separator of list fields, as the lookup takes it.
+struct Separator {
+    char text[2];
+    Separator() : text{g_session.listSeparator, '\0'} {}
+};
+
+void LogSection(const char* section, const char* key = nullptr) {
+    char line[256];
+    CopyText(line, "Copying section [");
+    AppendText(line, section);
+    AppendText(line, "]");
+    if (key) {
+        AppendText(line, " item ");
+        AppendText(line, key);
+    }
+    LogLine(line);
+}
+
+// The section's name; "sysfonts" and "fixedfonts" are completed with the code page.
+void SectionName(UINT sectionId, char (&name)[32]) {
+    LoadText(sectionId, name);
+    if (sectionId == IDS_SECTION_SYSFONTS || sectionId == IDS_SECTION_FIXEDFONTS) {
+        AppendText(name, ".");
+        AppendText(name, g_session.systemFontsCodePage);
+    }
+}
+
+// The file of an item and its disk (members n and n+1). 0 when a member is missing
+// (reported), -1 when the file member is empty, 1 otherwise.
+int ItemFile(const char* value, int member, char (&file)[32], char (&disk)[4]) {
+    Separator separator;
+    if (!GetListMember(value, member, file, separator.text, true)) return 0;
+    if (!file[0]) return -1;
+    return GetListMember(value, member + 1, disk, separator.text, true) ? 1 : 0;
+}
+
+int CopyItem(const char* section, const char* key, int member, const char* destinationDir) {
+    char value[1024];
+    ReadProfileValue(g_session.setupInfPath, section, key, nullptr, value);
+    char file[32], disk[4];
+    int found = ItemFile(value, member, file, disk);
+    if (found <= 0) return found == 0 ? 0 : 1;
+    if (SkipIfPresent(destinationDir, file)) return 1;
+    return CopyOneFile(disk, g_session.sourceDir, destinationDir, file) != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+bool SkipIfPresent(const char* destinationDir, const char* name) {
+    if (g_session.replaceOldFiles) return false;
+    char path[260];
+    CopyText(path, destinationDir);
+    AppendText(path, name);
+    if (!FileExists(path)) return false;
+    g_session.bytesDone += static_cast<int32_t>(FileSizeOf(path));
+    return true;
+}
+
+int CopySection(unsigned sectionId, const char* destinationDir) {
+    SetupSession& s = g_session;
+    ResourceText<32> section(sectionId);
+    char names[700];
+    DWORD length = ReadKeyList(s.setupInfPath, section, "?", names);
+    LogSection(section);
+    // A missing section reads as the default "?": nothing to copy.
+    if (length <= 1 || !names[0]) return 1;
+    int result = 1;
+    ForEachListedName(names, [&](const char* name) {
+        if (!result) return;
+        char disk[8];
+        ReadProfileValue(s.setupInfPath, section, name, "3", disk);
+        if (SkipIfPresent(destinationDir, name)) return;
+        if (CopyOneFile(disk, s.sourceDir, destinationDir, name) == 0) result = 0;
+    });
+    return result;
+}
+
+int CopySectionItem(unsigned sectionId, const char* key, int member, const char* destinationDir) {
+    char section[32];
+    SectionName(sectionId, section);
+    LogSection(section, key);
+    return CopyItem(section, key, member, destinationDir);
+}
+
+int CopyNamedSectionItem(const char* section, const char* key, int member, const char* destinationDir) {
+    return CopyItem(section, key, member, destinationDir);
+}
+
+int CopyTrueTypeSection(unsigned sectionId, int member, const char* destinationDir) {
+    SetupSession& s = g_session;
+    ResourceText<128> section(sectionId);
+    char names[1024];
+    if (ReadKeyList(s.setupInfPath, section, nullptr, names) == 0) {
+        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, s.setupInfPath);
+        return 0;
+    }
+    for (const char* name = names; *name; name += TextLength(name) + 1) {
+        char value[1024];
+        ReadProfileValue(s.setupInfPath, section, name, nullptr, value);
+        char file[32], disk[4];
+        int found = ItemFile(value, member, file, disk);
+        if (found == 0) return 0;
+        if (found < 0) return 1;  // an empty file member ends the section
+        if (SkipIfPresent(destinationDir, file)) continue;
+        if (CopyOneFile(disk, s.sourceDir, destinationDir, file) == 0) return 0;
+        char path[260];
+        CopyText(path, destinationDir);
+        AppendText(path, file);
+        if (AddFontResourceA(path) == 0) LogLine(".TTF not loaded.");
+    }
+    return 1;
+}
