@@ -7,6 +7,7 @@
 #include "base/paths.h"
 #include "base/setup_log.h"
 #include "base/text.h"
+#include "progress/progress.h"
 #include "test_support.h"
 
 namespace {
@@ -94,6 +95,7 @@ protected:
         for (int button : buttons) script.OnMessage(messages_, button);
         int result = RunSetupPhases(window_);
         EXPECT_EQ(script.StepsLeft(), 0u) << "messages expected but not shown";
+        styles_.insert(styles_.end(), script.Styles().begin(), script.Styles().end());
         return result;
     }
     std::string Log() { return ReadTextFile(g_session.logPath); }
@@ -101,16 +103,24 @@ protected:
     ScratchDir scratch_;
     HWND window_ = nullptr;
     std::vector<std::string> messages_;
+    std::vector<UINT> styles_;
 };
 
 constexpr int kYes = 1;  // the controls of Yes and No in the message dialog
 constexpr int kNo = 2;
 
 TEST_F(Sequencer, RunsEveryPhaseInOrder) {
+    // Copying has shown the progress and billboard windows; the end of the phases hides them.
+    for (int id : {kProgressWindowId, kBillboardWindowId})
+        CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     EXPECT_EQ(Run(), 1);
     EXPECT_EQ(Joined(g_script.calls),
               "locate flags welcome country printers layouts installed options space copy update kvnls progman");
+    EXPECT_EQ(GetWindowLongA(ProgressWindow(), GWL_STYLE) & WS_VISIBLE, 0);
+    EXPECT_EQ(GetWindowLongA(BillboardWindow(), GWL_STYLE) & WS_VISIBLE, 0);
     EXPECT_EQ(g_session.uninstallEnabled, 1);
+    EXPECT_EQ(std::string(g_session.uninstallRecordPath), std::string(g_session.destinationDir) + "uninst.inf");
     std::string log = Log();
     EXPECT_EQ(log.rfind("Log file created.\r\nInstalling components and flags:\r\n", 0), 0u);
     EXPECT_NE(log.find(" Replace Old Files=1\r\nBegin copying...\r\nCopying complete.\r\n"
@@ -146,11 +156,20 @@ TEST_F(Sequencer, BackReturnsToTheCountryDialogEvenWhenItWasOff) {
     EXPECT_EQ(g_session.twentyFourPinPrintersPresent, 1);
 }
 
-TEST_F(Sequencer, BothPrinterKindsFoundSetBothFlags) {
-    g_script.printers = {33};
-    EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(g_session.ninePinPrintersPresent, 1);
-    EXPECT_EQ(g_session.twentyFourPinPrintersPresent, 1);
+TEST_F(Sequencer, ThePrinterSurveySetsTheFlagsOfTheKindsFound) {
+    struct Case {
+        int survey;
+        int32_t ninePin, twentyFourPin;
+    } cases[] = {{0, 0, 0}, {9, 1, 0}, {24, 0, 1}, {33, 1, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.survey);
+        g_script = Script{};
+        g_script.printers = {c.survey};
+        g_session.ninePinPrintersPresent = g_session.twentyFourPinPrintersPresent = 0;
+        EXPECT_EQ(Run(), 1);
+        EXPECT_EQ(g_session.ninePinPrintersPresent, c.ninePin);
+        EXPECT_EQ(g_session.twentyFourPinPrintersPresent, c.twentyFourPin);
+    }
 }
 
 TEST_F(Sequencer, RefusingToLoseUninstallRepeatsTheQuestionUntilYes) {
@@ -164,13 +183,19 @@ TEST_F(Sequencer, RefusingToLoseUninstallRepeatsTheQuestionUntilYes) {
               "Program Files, Layouts and Fonts.\rOtherwise Uninstall will be disabled. Continue?");
     EXPECT_EQ(Joined(g_script.calls), "locate welcome country printers layouts installed space copy update kvnls progman");
     EXPECT_EQ(g_session.uninstallEnabled, 0);
+    EXPECT_EQ(styles_, std::vector<UINT>(3, 0x144));  // No is the default
 }
 
 TEST_F(Sequencer, RefusingToLoseUninstallReopensTheOptionsWhenTheyAreAsked) {
-    g_session.programFiles = 0;
-    EXPECT_EQ(Run({kNo, kYes}), 1);
-    EXPECT_EQ(Joined(g_script.calls),
-              "locate flags welcome country printers layouts installed options options space copy update kvnls progman");
+    // Any one of the three components left out turns uninstall off.
+    for (int32_t SetupSession::*left : {&SetupSession::programFiles, &SetupSession::layouts, &SetupSession::fonts}) {
+        g_script = Script{};
+        g_session.programFiles = g_session.layouts = g_session.fonts = 1;
+        g_session.*left = 0;
+        EXPECT_EQ(Run({kNo, kYes}), 1);
+        EXPECT_EQ(Joined(g_script.calls), "locate flags welcome country printers layouts installed options options "
+                                          "space copy update kvnls progman");
+    }
 }
 
 TEST_F(Sequencer, AbortInTheSpaceCheckReopensTheOptionsEvenInExpressSetup) {
@@ -187,6 +212,7 @@ TEST_F(Sequencer, AnEarlierInstallationAsksWhetherToReplaceItsFiles) {
     g_script.installed = {1};
     EXPECT_EQ(Run({kNo}), 1);
     EXPECT_EQ(messages_[0], "K-VOX already installed. Replace old files and K-VOX information?");
+    EXPECT_EQ(styles_[0], 0x24u);
     EXPECT_EQ(g_session.replaceOldFiles, 0);
     EXPECT_EQ(g_session.uninstallEnabled, 0);
     // The header records the value from before the answer.
@@ -222,6 +248,30 @@ TEST_F(Sequencer, EachFailingPhaseEndsTheSetup) {
     EXPECT_NE(Log().find("Updating system information not complete.\r\n"), std::string::npos);
     CopyText(g_session.logPath, (scratch_.Path() + "copy\\KVSETUP.LOG").c_str());
     EXPECT_NE(Log().find("Begin copying...\r\nCopying not complete.\r\n"), std::string::npos);
+}
+
+TEST_F(Sequencer, AsksTheResidentProgramsToClose) {
+    struct Case {
+        const char* className;
+        const char* title;
+    } cases[] = {{"KVoxTestOther", "K-VOX"}, {"K-VOX", ""}, {"K-VOXIndicatorClass", ""}, {"KVKeybClass", ""}};
+    std::vector<HWND> programs;
+    for (const Case& c : cases) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = c.className;
+        RegisterClassA(&windowClass);
+        programs.push_back(CreateWindowA(c.className, c.title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                         windowClass.hInstance, nullptr));
+    }
+    EXPECT_EQ(Run(), 1);
+    for (size_t i = 0; i < programs.size(); ++i) {
+        SCOPED_TRACE(cases[i].className);
+        MSG close;
+        EXPECT_TRUE(PeekMessageA(&close, programs[i], WM_CLOSE, WM_CLOSE, PM_REMOVE));
+        DestroyWindow(programs[i]);
+    }
 }
 
 TEST_F(Sequencer, AFailingProgramManagerIsLoggedAndTheSetupSucceeds) {
@@ -275,6 +325,7 @@ protected:
         for (int button : buttons) script.OnMessage(messages_, button);
         RunExitStep(window_, succeeded);
         EXPECT_EQ(script.StepsLeft(), 0u);
+        styles_ = script.Styles();
         MSG quit;
         EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(quit.wParam, 0u);
@@ -314,10 +365,12 @@ TEST_F(ExitStep, LeavesAsChosenAndNeverRestartsAfterAFailure) {
         EXPECT_EQ(Joined(g_script.calls), c.dialog);
         EXPECT_EQ(g_script.shutdowns, c.shutdown ? std::vector<UINT>{c.shutdown} : std::vector<UINT>{});
         EXPECT_EQ(g_script.programs, c.program ? std::vector<std::string>{c.program} : std::vector<std::string>{});
-        if (!c.succeeded)
+        if (!c.succeeded) {
             EXPECT_EQ(messages_, std::vector<std::string>{"Setup cancelled. K-VOX may not properly installed now. "
                                                           "You may run setup program again at later time to "
                                                           "complete the installation of K-VOX."});
+            EXPECT_EQ(styles_, std::vector<UINT>{0x30});
+        }
     }
     CopyText(g_session.destinationDir, "C:\\MY APPS\\KVOX\\");
     char command[300];

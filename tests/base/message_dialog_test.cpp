@@ -195,11 +195,29 @@ TEST_F(MessageLayout, AOneLineErrorSitsLevelWithItsIconOverOneCentredButton) {
     ReleaseDC(dialog, dc);
 }
 
-TEST_F(MessageLayout, WithoutAnIconTheTextStartsAtTheLeftMargin) {
-    Open("Registry error", 0x00);
-    EXPECT_EQ(request_.iconExtent, 0);
-    EXPECT_EQ(request_.textRect.left, 20);
-    EXPECT_EQ(request_.textRect.top, 10);
+// The icon follows bits 4 to 7; without one the text starts at the left margin. The text
+// is bold, 13 pixels high, whatever the style.
+TEST_F(MessageLayout, IconByStyleAndTheTextBesideIt) {
+    struct Case {
+        UINT style;
+        LPCSTR icon;
+        LONG textLeft, textTop;
+    } cases[] = {
+        {0x00, nullptr, 20, 10},        {0x10, IDI_HAND, 52, 20},     {0x21, IDI_QUESTION, 52, 20},
+        {0x34, IDI_EXCLAMATION, 52, 20}, {0x40, IDI_ASTERISK, 52, 20}, {0x50, nullptr, 20, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << c.style);
+        Open("Registry error", c.style);
+        EXPECT_EQ(request_.icon, c.icon);
+        EXPECT_EQ(request_.iconExtent, c.icon ? 32 : 0);
+        EXPECT_EQ(request_.textRect.left, c.textLeft);
+        EXPECT_EQ(request_.textRect.top, c.textTop);
+        EXPECT_EQ(request_.font.lfHeight, -13);
+        EXPECT_EQ(request_.font.lfWeight, FW_BOLD);
+        DestroyWindow(dialog_);
+        dialog_ = nullptr;
+    }
 }
 
 TEST_F(MessageLayout, ALongTextWrapsAtHalfTheScreenWidth) {

@@ -30,6 +30,7 @@ TEST_F(SetupLog, ALogThatCannotBeCreatedTurnsLoggingOff) {
     std::string missing = scratch_.File("no\\such\\dir\\");
     CreateSetupLog(missing.c_str());
     EXPECT_EQ(shown, std::vector<std::string>{"Can not create .LOG file " + missing + "KVSETUP.LOG."});
+    EXPECT_EQ(script.Styles(), std::vector<UINT>{0x40});
     EXPECT_STREQ(g_session.logPath, "");
     EXPECT_EQ(g_session.loggingEnabled, 0);
 }

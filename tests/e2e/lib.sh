@@ -66,7 +66,7 @@ expect_eq() {
 
 # True when the setup started a process with this command line (or a part of it).
 started() {
-    grep -a 'CreateProcessInternalW' "$work/trace" | grep -a -F -q "$1"
+    grep -a 'CreateProcessInternalW' "$work/trace" | grep -a -F -q -e "$1"
 }
 
 expect_file() {

@@ -43,6 +43,9 @@ LOG
 head -n 26 "$work/log" | diff "$work/head" - >&2 || fail "log header differs"
 expect_eq "$(tail -n 2 "$work/log" | tr '\n' '|')" "Releasing allocated memory...|Exiting Setup...|" "end of the log"
 grep -q '^Copying complete\.$' "$work/log" || fail "copying not logged"
+# Files of the Windows and system sections land in those directories.
+expect_file "$drive_c/windows/kvreadme.txt"
+expect_file "$drive_c/windows/system32/kvoxnls.dll"
 grep -q '^Editing K-VOX.INI complete\.$' "$work/log" || fail "k-vox.ini step not logged"
 grep -qx 'Prompt: Insert disk or type path to file xlat866.bin' "$work/log" || fail "disk 2 not asked for"
 grep -qx 'Prompt: Insert disk or type path to file EGA80866.fon' "$work/log" || fail "disk 3 not asked for"

@@ -47,12 +47,27 @@ protected:
 TEST_F(Billboard, BothWindowsStartHiddenAndTheFirstReportShowsThem) {
     ASSERT_NE(ProgressWindow(), nullptr);
     ASSERT_NE(BillboardWindow(), nullptr);
-    EXPECT_FALSE(IsWindowVisible(ProgressWindow()));
-    EXPECT_FALSE(IsWindowVisible(BillboardWindow()));
-    RECT rect;
-    GetWindowRect(ProgressWindow(), &rect);
-    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
-    EXPECT_EQ(rect.right - rect.left, 400);
+    // The main window stands at (0, 0): screen positions are its client positions.
+    struct Case {
+        HWND window;
+        LONG left, top;
+        LONG frame;  // the style bits that make the frame
+    } cases[] = {
+        {BillboardWindow(), 20, 20, WS_DLGFRAME | WS_THICKFRAME},
+        {ProgressWindow(), (GetSystemMetrics(SM_CXSCREEN) - 400) / 2, (GetSystemMetrics(SM_CYSCREEN) - 150) / 2,
+         WS_CAPTION | WS_THICKFRAME},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window == ProgressWindow() ? "progress" : "billboard");
+        EXPECT_FALSE(IsWindowVisible(c.window));
+        RECT rect;
+        GetWindowRect(c.window, &rect);
+        EXPECT_EQ(rect.left, c.left);
+        EXPECT_EQ(rect.top, c.top);
+        EXPECT_EQ(rect.right - rect.left, 400);
+        EXPECT_EQ(rect.bottom - rect.top, 150);
+        EXPECT_EQ(GetWindowLongA(c.window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), c.frame);
+    }
 
     Report(0);
     EXPECT_TRUE(IsWindowVisible(ProgressWindow()));

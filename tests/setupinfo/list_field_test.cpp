@@ -68,6 +68,7 @@ TEST_F(ListMember, AMissingMemberIsReportedWhenAsked) {
     EXPECT_EQ(GetListMember("a,b", 3, out, ",", true), 0);
     EXPECT_STREQ(out, "same");
     EXPECT_EQ(shown, std::vector<std::string>{"Can't search member number 3 in 'a,b'"});
+    EXPECT_EQ(script.Styles(), std::vector<UINT>{0x10});
 }
 
 }  // namespace

@@ -91,6 +91,16 @@ TEST_F(Profile, WritesCreateFilesAndDeletingAMissingSectionSucceeds) {
     EXPECT_EQ(Names("order", nullptr, &length), "");
 }
 
+TEST_F(Profile, AFailedWriteIsReportedWithKeyValueAndSection) {
+    std::vector<std::string> shown;
+    ModalScript script;
+    script.OnMessage(shown);
+    std::string unwritable = scratch_.File("no\\such\\dir\\win.ini");
+    EXPECT_EQ(WriteProfileValueOrReport(unwritable.c_str(), "intl", "sCountry", "Russia"), 0);
+    EXPECT_EQ(shown, std::vector<std::string>{"Can't write 'sCountry' =  'Russia' in section 'intl'"});
+    EXPECT_EQ(script.Styles(), std::vector<UINT>{0x10});
+}
+
 class FillFromSection : public Profile {
 protected:
     HWND MakeControl(const char* className, DWORD style) {

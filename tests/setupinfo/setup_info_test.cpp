@@ -43,21 +43,29 @@ TEST_F(LocatingSetupInfo, AMissingFileIsReportedThenAskedFor) {
     ScratchDir scratch;
     std::string chosen = scratch.File("other.inf");
     WriteTextFile(chosen, "[disks]\r\n");
-    std::string reported, fileDialogName;
+    std::string reported, fileDialogName, fileType;
+    UINT style = 0;
+    bool readOnlyShown = true;
     ModalScript script;
     script
         .On("K-VOX Setup",
             [&](HWND dialog) {
                 reported = MessageText(dialog);
+                style = MessageStyle(dialog);
                 PressKey(dialog, VK_RETURN);
             })
         .On("", [&](HWND dialog) {
             fileDialogName = WindowText(dialog);
+            fileType = WindowText(GetDlgItem(dialog, 1136));  // the file-type combo box
+            readOnlyShown = IsWindowVisible(GetDlgItem(dialog, 1040));
             ChooseFile(dialog, chosen);
         });
     EXPECT_EQ(LocateSetupInformationFile(nullptr), 1);
     EXPECT_EQ(reported, "Setup information file 'setup1.inf' not found.");
+    EXPECT_EQ(style, 0x30u);
     EXPECT_FALSE(fileDialogName.empty());
+    EXPECT_EQ(fileType, "Inf Files (*.inf)");
+    EXPECT_FALSE(readOnlyShown);
     EXPECT_STREQ(g_session.setupInfPath, chosen.c_str());
     EXPECT_EQ(script.StepsLeft(), 0u);
 }

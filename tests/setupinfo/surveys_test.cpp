@@ -34,8 +34,9 @@ protected:
 };
 
 TEST_F(InstallFlags, WithoutTheSectionEverySwitchIsOnAndTheDefaultsApply) {
-    g_session.showWelcomeDialog = g_session.askCountryAndPath = 7;
+    g_session.showWelcomeDialog = g_session.askCountryAndPath = g_session.createdProgmanGroupOpened = 7;
     ReadFlags("[disks]\r\n1=Disk 1\r\n");
+    EXPECT_EQ(g_session.createdProgmanGroupOpened, 1);
     EXPECT_EQ(g_session.showWelcomeDialog, 1);
     EXPECT_EQ(g_session.askCountryAndPath, 1);
     EXPECT_EQ(g_session.askSetupOptions, 1);
@@ -47,11 +48,12 @@ TEST_F(InstallFlags, WithoutTheSectionEverySwitchIsOnAndTheDefaultsApply) {
 
 TEST_F(InstallFlags, ZeroTurnsASwitchOffAndAnyOtherNumberOn) {
     ReadFlags("[CommonInstallFlags]\r\nShowWelcomeDialog=0\r\nAskCountryAndPath=2\r\nAskSetupOptions=0\r\n"
-              "DefaultUserCountry=Ukraine\r\nDefaultHotKey=Caps Lock\r\n");
+              "CreatedProgmanGroupOpened=0\r\nDefaultUserCountry=Ukraine\r\nDefaultHotKey=Caps Lock\r\n");
     EXPECT_EQ(g_session.showWelcomeDialog, 0);
     EXPECT_NE(g_session.askCountryAndPath, 0);
     EXPECT_EQ(g_session.askSetupOptions, 0);
     EXPECT_EQ(g_session.askRestartOrReturn, 1);
+    EXPECT_EQ(g_session.createdProgmanGroupOpened, 0);
     EXPECT_STREQ(g_session.defaultUserCountry, "Ukraine");
     EXPECT_STREQ(g_session.hotKey, "Caps Lock");
 }
@@ -83,7 +85,7 @@ TEST_F(DosCodePage, DigitsStandAtTheFifthToSeventhCharacter) {
         int32_t codePage;
     } cases[] = {
         {"xlat866.bin", 866}, {"XLAT855.BIN", 855}, {"", 437}, {"xlat8x6.bin", 8},
-        {"abcdefg.bin", 0},   {"xlat86", 86},       {"abc", 0},
+        {"abcdefg.bin", 0},   {"xlat86", 86},       {"abc", 0},          {"xlat1251.bin", 125},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);

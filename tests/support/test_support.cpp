@@ -101,8 +101,9 @@ ModalScript& ModalScript::On(const std::string& caption, Action action) {
 }
 
 ModalScript& ModalScript::OnMessage(std::vector<std::string>& shown, int button) {
-    return On("K-VOX Setup", [&shown, button](HWND dialog) {
+    return On("K-VOX Setup", [this, &shown, button](HWND dialog) {
         shown.push_back(MessageText(dialog));
+        styles_.push_back(MessageStyle(dialog));
         ClickButton(dialog, button);
     });
 }
@@ -159,4 +160,9 @@ std::vector<std::string> VisibleButtonCaptions(HWND dialog) {
 std::string MessageText(HWND dialog) {
     auto* request = reinterpret_cast<const MessageDialogRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
     return request && request->text ? request->text : "";
+}
+
+UINT MessageStyle(HWND dialog) {
+    auto* request = reinterpret_cast<const MessageDialogRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return request ? request->style : 0;
 }

@@ -54,9 +54,11 @@ public:
     ModalScript& operator=(const ModalScript&) = delete;
 
     ModalScript& On(const std::string& caption, Action action);
-    // A message dialog: its text is added to `shown`, then the button is clicked.
+    // A message dialog: its text is added to `shown` and its style to Styles(), then the
+    // button is clicked.
     ModalScript& OnMessage(std::vector<std::string>& shown, int button = IDOK);
     size_t StepsLeft() const { return steps_.size(); }
+    const std::vector<UINT>& Styles() const { return styles_; }
 
 private:
     struct Step {
@@ -67,6 +69,7 @@ private:
     void RunNextStep();
 
     std::deque<Step> steps_;
+    std::vector<UINT> styles_;
     HWND last_ = nullptr;
     UINT_PTR timer_ = 0;
 };
@@ -80,6 +83,7 @@ void CloseFromSystemMenu(HWND dialog);
 std::vector<std::string> VisibleButtonCaptions(HWND dialog);
 std::string WindowText(HWND window);
 
-// The text that an open message dialog shows.
+// The text that an open message dialog shows, and the style it was asked for with.
 std::string MessageText(HWND dialog);
+UINT MessageStyle(HWND dialog);
 
