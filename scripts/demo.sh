@@ -12,6 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/make-prefix.sh"
 
 disk1="$root/build/win64/disks/DISK1"
+onedir="$root/build/win64/disks/ONEDIR"
 shots="$root/build/demo"
 log_path="build/wineprefix/drive_c/windows/KVOX/KVSETUP.LOG"
 
@@ -22,7 +23,7 @@ pixel() { convert "$1" -format "%[pixel:p{$2}]" info: 2>/dev/null; }
 # screen is taken, so that the quick copy phase shows up in the frames.
 run_filmed() {
     rm -rf "$shots/frames" && mkdir -p "$shots/frames"
-    wine "$disk1/SETUP.EXE" "$@" &
+    wine "$onedir/SETUP.EXE" "$@" &
     pid=$!
     i=0
     while kill -0 "$pid" 2>/dev/null; do
@@ -80,8 +81,18 @@ run_driven() {
     driver click Fonts 1 ";" wait-gone Fonts ";" click "$options" 2 ";" wait "K-VOX Setup"
     shot 9-exit-question
     driver click "K-VOX Setup" 2 ";" wait-gone "K-VOX Setup" ";" click "$options" 1
+    # Without a start directory the setup asks for the first disk, then for each next one.
     driver wait "K-VOX Setup" 30000
-    shot 10-exit-dialog
+    shot 10-insert-disk
+    for disk in 1 2 3; do
+        until wine "$root/build/win64/tools/kvdrive.exe" text "K-VOX Setup" 1131 2>/dev/null | grep -q "Disk $disk"; do
+            sleep 0.3
+        done
+        ln -sfn "$root/build/win64/disks/DISK$disk" "$WINEPREFIX/dosdevices/a:"
+        driver click "K-VOX Setup" 1
+    done
+    until wine "$root/build/win64/tools/kvdrive.exe" text "K-VOX Setup" 1030 >/dev/null 2>&1; do sleep 0.3; done
+    shot 11-exit-dialog
     driver click "K-VOX Setup" 1032
     wait "$pid" || true
 }
@@ -97,7 +108,7 @@ else
     . "$root/scripts/wine-env.sh"
     mkdir -p "$shots"
     rm -f "$shots"/*.png
-    run_filmed /o
+    run_filmed /o "/s$(winepath -w "$onedir")"
     keep_frames
     echo "demo: the setup log, $log_path:"
     tr -d '\r' < "$root/$log_path" | sed 's/^/    /'
