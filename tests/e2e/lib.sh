@@ -17,6 +17,8 @@ setup_pid=""
 
 fail() {
     echo "FAIL: $*" >&2
+    # What the failed scenario drew and started, for a look afterwards.
+    [ -f "$work/trace" ] && cp "$work/trace" "${TMPDIR:-/tmp}/kvox-e2e-failed.trace"
     [ -n "$setup_pid" ] && kill "$setup_pid" 2>/dev/null
     exit 1
 }
