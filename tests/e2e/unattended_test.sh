@@ -59,9 +59,27 @@ for file in windows/KVOX/kvedit.exe windows/system32/kbdru.kbd windows/Fonts/vga
 done
 grep -q '^\.TTF not loaded\.$' "$work/log" && fail "a TrueType font was not loaded"
 
-# The records of the installation.
-expect_eq "$(tr -d '\r' < "$drive_c/windows/KVOX/uninst.inf")" \
-    "$(printf '[languages.installed]\nEnglish (US)=USA\nRussian=RUS\n[Location]\nC:\\windows\\KVOX\\=\n[Enabled]\nEnabled=Yes')" "uninst.inf"
+# The records of the installation and the configuration it made: the uninstall record with
+# every value that stood before, win.ini, system.ini, control.inf (control.old is the old
+# one), the registry, and the log's saving and writing lines in their order.
+expected="$(dirname "$0")/expected"
+same_as_expected() { # FILE NAME
+    tr -d '\r' < "$1" | diff "$expected/$2" - >&2 || fail "$2 differs from what is expected"
+}
+same_as_expected "$drive_c/windows/KVOX/uninst.inf" uninst.inf
+same_as_expected "$drive_c/windows/win.ini" win.ini
+same_as_expected "$drive_c/windows/system.ini" system.ini
+same_as_expected "$drive_c/windows/system32/control.inf" control.inf
+tr -d '\r' < "$root/scripts/win95/control.inf" > "$work/control.before"
+tr -d '\r' < "$drive_c/windows/system32/control.old" | cmp -s "$work/control.before" - ||
+    fail "control.old is not the old control.inf"
+sed -n '/^Copying complete/,/^Updating system information complete/p' "$work/log" > "$work/configuration.log"
+diff "$expected/configuration.log" "$work/configuration.log" >&2 || fail "the configuration's log lines differ"
+for key in 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Fonts' \
+    'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\FontSubstitutes' 'HKCC\Display\Fonts' 'HKCC\Display\Settings'; do
+    wine reg query "$key" 2>/dev/null | tr -d '\r'
+done > "$work/registry.txt"
+diff "$expected/registry.txt" "$work/registry.txt" >&2 || fail "the registry differs"
 tr -d '\r' < "$drive_c/windows/k-vox.ini" > "$work/profile"
 grep -qx '\[Location\]' "$work/profile" && grep -qx 'C:\\windows\\KVOX\\=' "$work/profile" || fail "k-vox.ini [Location]"
 sed -n '/^\[country\]/,/^\[/p' "$work/profile" | grep -qx 'RUS=' || fail "k-vox.ini [country]"
