@@ -1,0 +1,244 @@
+// The configuration: the saving rule over real profile files and a scratch registry key,
+// the country settings, font registrations and the system.ini entries.
+#include <string>
+#include <vector>
+
+#include "base/paths.h"
+#include "base/text.h"
+#include "resources/resource_ids.h"
+#include "sysconfig/sysconfig.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr char kScratchKey[] = "Software\\KVoxTest";
+
+// A session with its uninstall record and log in a scratch directory, a scratch registry key,
+// and win.ini and system.ini put back as they were after each test.
+class Configuration : public SessionTest {
+protected:
+    void SetUp() override {
+        SessionTest::SetUp();
+        CopyText(g_session.uninstallRecordPath, scratch_.File("uninst.inf").c_str());
+        CopyText(g_session.logPath, scratch_.File("KVSETUP.LOG").c_str());
+        WriteTextFile(g_session.logPath, "");
+        CopyText(g_session.setupInfPath, scratch_.File("setup1.inf").c_str());
+        CopyText(g_session.destinationDir, "C:\\KVOX\\");
+        for (const char* name : {"win.ini", "system.ini"}) saved_.push_back(ReadTextFile(Windows(name)));
+        DeleteScratchKey();
+        for (RegistryLocation* key : {&g_session.installedFontsKey, &g_session.displayFontsKey,
+                                      &g_session.fontSubstitutesKey, &g_session.displaySettingsKey}) {
+            key->root = HKEY_CURRENT_USER;
+            CopyText(key->subkey, kScratchKey);
+            AppendText(key->subkey, key == &g_session.installedFontsKey ? "\\Fonts" : "\\Display");
+        }
+    }
+    void TearDown() override {
+        WriteTextFile(Windows("win.ini"), saved_[0]);
+        WriteTextFile(Windows("system.ini"), saved_[1]);
+        DeleteScratchKey();
+    }
+    static void DeleteScratchKey() {
+        for (const char* key : {"Software\\KVoxTest\\Fonts", "Software\\KVoxTest\\Display", kScratchKey})
+            RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    }
+    std::string Windows(const char* name) { return std::string(g_session.windowsDir) + name; }
+    std::string Log() { return ReadTextFile(g_session.logPath); }
+    std::string Record() { return ReadTextFile(g_session.uninstallRecordPath); }
+    std::string Ini(const char* file, const char* section, const char* key) {
+        char value[256] = "";
+        GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value, file);
+        return value;
+    }
+    std::string RegistryValue(const RegistryLocation& location, const char* name) {
+        char value[256] = "";
+        DWORD size = sizeof value - 1, type = 0;
+        HKEY key;
+        if (RegOpenKeyExA(location.root, location.subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(missing)";
+        LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+        RegCloseKey(key);
+        return result == ERROR_SUCCESS ? value : "(missing)";
+    }
+
+    ScratchDir scratch_;
+    std::vector<std::string> saved_;
+};
+
+TEST_F(Configuration, LogLinesAndTheirLimit) {
+    LogConfigLine(" Saving", "boot.svd", "wincodepage");
+    LogConfigLine("Saving all entries in", "intl");
+    LogConfigLine("Writing", std::string(200, 's').c_str(), "entry");
+    EXPECT_EQ(Log(), " Saving entry wincodepage section [boot.svd]\r\nSaving all entries in section [intl]\r\n"
+                     "Writing entry entry section [" + std::string(127 - 29, 's') + "\r\n");
+}
+
+// The one saving rule: old value (empty when there was none) saved first, while uninstall
+// is on; the new value written either way.
+TEST_F(Configuration, ReplacingAProfileEntrySavesTheOldValueFirst) {
+    std::string ini = scratch_.File("system.ini");
+    WriteTextFile(ini, "[boot]\r\nwincodepage=1252\r\nlong=" + std::string(300, 'x') + "\r\n");
+    EXPECT_TRUE(ReplaceProfileEntry(ini.c_str(), "boot", "wincodepage", "1251", IDS_SAVED_BOOT, 1024));
+    EXPECT_TRUE(ReplaceProfileEntry(ini.c_str(), "boot", "language.dll", "langrus.dll", IDS_SAVED_BOOT, 1024));
+    EXPECT_TRUE(ReplaceProfileEntry(ini.c_str(), "boot", "long", "y", IDS_SAVED_GRAB, 120));
+    EXPECT_EQ(Record(), "[boot.svd]\r\nwincodepage=1252\r\nlanguage.dll=\r\n[Grab.Svd]\r\nlong=" +
+                            std::string(119, 'x') + "\r\n");
+    EXPECT_EQ(Ini(ini.c_str(), "boot", "wincodepage"), "1251");
+    EXPECT_EQ(Log().rfind(" Saving entry wincodepage section [boot.svd]\r\n"
+                          "Writing entry wincodepage section [boot]\r\n Saving entry language.dll",
+                          0),
+              0u);
+
+    // Uninstall off: nothing saved, every value written, no " Saving" line.
+    DeleteFileA(g_session.uninstallRecordPath);
+    WriteTextFile(g_session.logPath, "");
+    g_session.uninstallEnabled = 0;
+    EXPECT_TRUE(ReplaceProfileEntry(ini.c_str(), "boot", "wincodepage", "866", IDS_SAVED_BOOT, 1024));
+    EXPECT_FALSE(FileExists(g_session.uninstallRecordPath));
+    EXPECT_EQ(Ini(ini.c_str(), "boot", "wincodepage"), "866");
+    EXPECT_EQ(Log(), "Writing entry wincodepage section [boot]\r\n");
+
+    // A file that cannot be written is reported; the caller goes on.
+    std::vector<std::string> shown;
+    ModalScript script;
+    script.OnMessage(shown);
+    std::string nowhere = scratch_.File("missing\\system.ini");
+    EXPECT_FALSE(ReplaceProfileEntry(nowhere.c_str(), "boot", "wincodepage", "866", IDS_SAVED_BOOT, 1024));
+    EXPECT_EQ(shown, std::vector<std::string>{"Can't write 'wincodepage' =  '866' in section 'boot'"});
+}
+
+TEST_F(Configuration, RegistryKeysAreSavedWholeAndValuesTooLongEndTheSave) {
+    const RegistryLocation& fonts = g_session.installedFontsKey;
+    EXPECT_EQ(SaveRegistryKey(fonts.root, fonts.subkey, "fonts.svd", g_session.uninstallRecordPath), 0);
+    EXPECT_FALSE(FileExists(g_session.uninstallRecordPath));  // no key: nothing saved, nothing said
+    WriteRegistryText(fonts, "Arial (TrueType)", "ARIAL.TTF");
+    WriteRegistryText(fonts, "Long", std::string(1100, 'L').c_str());
+    WriteRegistryText(fonts, "Modern", "MODERN.FON");
+    EXPECT_EQ(SaveRegistryKey(fonts.root, fonts.subkey, "fonts.svd", g_session.uninstallRecordPath), 1);
+    EXPECT_EQ(Record(), "[fonts.svd]\r\nArial (TrueType)=ARIAL.TTF\r\n");
+
+    char buffer[8];
+    ClearBytes(buffer, sizeof buffer);
+    DWORD type = REG_SZ;
+    EXPECT_EQ(GetRegKeyValueEx(fonts.root, "Software\\KVoxTest\\None", "x", &type, reinterpret_cast<BYTE*>(buffer),
+                               sizeof buffer),
+              ERROR_BADKEY);
+    EXPECT_STREQ(buffer, "");
+    std::vector<std::string> shown;
+    ModalScript script;
+    script.OnMessage(shown);
+    EXPECT_EQ(GetRegKeyValueEx(fonts.root, fonts.subkey, "Modern", &type, reinterpret_cast<BYTE*>(buffer),
+                               sizeof buffer),
+              ERROR_MORE_DATA);
+    EXPECT_EQ(shown, std::vector<std::string>{"GetRegKeyValueEx: buffer too small"});
+}
+
+TEST_F(Configuration, AKeyThatCannotBeCreatedIsToldTwice) {
+    RegistryLocation nowhere{reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)), "Fonts"};
+    std::vector<std::string> shown;
+    ModalScript script;
+    script.OnMessage(shown).OnMessage(shown);
+    EXPECT_FALSE(WriteRegistryText(nowhere, "Helv CYR", "C:\\KVOX\\helv.fon"));
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "Can not create registry key:\r  Fonts\rfor WRITING value:\r  Helv CYR.\rYou may not have "
+                         "the permission for this action.",
+                         "Can't write 'Helv CYR' =  'C:\\KVOX\\helv.fon' in section 'Fonts'"}));
+}
+
+TEST_F(Configuration, TheCountrysLineGivesIntlAndAShortLineStopsAtItsEnd) {
+    std::string fields;
+    for (int n = 2; n <= 21; ++n) fields += "! f" + std::to_string(n);
+    WriteTextFile(g_session.setupInfPath, "[country]\r\nRUS=Russia" + fields + "\r\nBLR=Belarus" +
+                                              fields.substr(0, fields.rfind('!')) + "\r\n");
+    WritePrivateProfileStringA("intl", "sLongDate", "old", "win.ini");
+    CopyText(g_session.countryKey, "RUS");
+    EXPECT_EQ(UpdateCountrySettings(), 1);
+    EXPECT_EQ(Ini("win.ini", "intl", "sLanguage"), "rus");
+    EXPECT_EQ(Ini("win.ini", "intl", "sCountry"), "Russia");
+    EXPECT_EQ(Ini("win.ini", "intl", "iCountry"), "f2");  // the blank after "!" skipped
+    EXPECT_EQ(Ini("win.ini", "intl", "sLongDate"), "f21");
+    EXPECT_NE(Record().find("[intl.svd]\r\nsLanguage="), std::string::npos);
+    EXPECT_EQ(Log().find(" Saving"), std::string::npos);  // the section is saved whole
+
+    // 20 fields: sLongDate keeps its value and the missing field is reported.
+    WritePrivateProfileStringA("intl", "sLongDate", "old", "win.ini");
+    CopyText(g_session.countryKey, "BLR");
+    std::vector<std::string> shown;
+    ModalScript script;
+    script.OnMessage(shown);
+    EXPECT_EQ(UpdateCountrySettings(), 0);
+    EXPECT_EQ(Ini("win.ini", "intl", "sShortDate"), "f20");
+    EXPECT_EQ(Ini("win.ini", "intl", "sLongDate"), "old");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("Can't search member number 21 in 'Belarus! f2", 0), 0u);
+}
+
+TEST_F(Configuration, FontGroupLinesGoToTheirKeyWithTheirWholeName) {
+    WriteTextFile(g_session.setupInfPath,
+                  "[helv.1251]\r\nHI2=helvvcyr.fon, 3,MS Sans Serif 8,10,12\r\nall=helvpcyr.fon,3, Helv CYR Plotter\r\n"
+                  "PR2=helv2cyr.fon,3,Helv CYR 24-pin\r\nPr9=helv9cyr.fon,3,Helv CYR 9-pin\r\nHI1=nocommas.fon\r\n");
+    struct Case {
+        const char* key;
+        const char* directory;
+        const RegistryLocation* target;
+        const char* name;
+        const char* data;
+    } cases[] = {
+        {"HI2", nullptr, &g_session.displayFontsKey, "MS Sans Serif 8,10,12", "helvvcyr.fon"},
+        {"ALL", "C:\\KVOX", &g_session.installedFontsKey, " Helv CYR Plotter", "C:\\KVOX\\helvpcyr.fon"},
+        {"pr2", "C:\\KVOX\\", &g_session.installedFontsKey, "Helv CYR 24-pin", "C:\\KVOX\\helv2cyr.fon"},
+        {"PR9", "C:\\KVOX\\", &g_session.installedFontsKey, "Helv CYR 9-pin", "C:\\KVOX\\helv9cyr.fon"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(RegisterFontGroup(IDS_SECTION_HELV_1251, c.key, c.directory), 1);
+        EXPECT_EQ(RegistryValue(*c.target, c.name), c.data);
+    }
+    // A line without its two commas registers nothing.
+    EXPECT_EQ(RegisterFontGroup(IDS_SECTION_HELV_1251, "HI1", nullptr), 1);
+    EXPECT_EQ(RegistryValue(g_session.displayFontsKey, "nocommas.fon"), "(missing)");
+}
+
+TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
+    WriteTextFile(g_session.setupInfPath,
+                  "[default.setup]\r\nRUS=1251,866,1\r\n[Keyboard Layouts]\r\nRussian=00000419,kbdru.kbd,2,RU,RUS\r\n"
+                  "[boot]\r\nkeyboard.drv=kvkbd.drv\r\nother.drv=x.drv\r\n[codepage.oem.description]\r\n855=Cyrillic (855)\r\n"
+                  "[VGA.GR3]\r\n866=866,3\r\n");
+    CopyText(g_session.countryKey, "RUS");
+    CopyText(g_session.firstLayout, "Russian");
+    CopyText(g_session.secondLayout, "");
+    WritePrivateProfileStringA("keyboard", "secondkeyb.dll", "old.dll", "system.ini");
+    WritePrivateProfileStringA("boot", "language.dll", "old.dll", "system.ini");
+    std::vector<std::string> shown;
+    {
+        ModalScript script;
+        script.OnMessage(shown).OnMessage(shown);
+        EXPECT_EQ(ConfigureLanguageAndKeyboard(), 1);
+    }
+    // Field 4 and Layout 2's line are missing: reported, their entries left as they were.
+    EXPECT_EQ(shown, (std::vector<std::string>{"Can't search member number 4 in '1251,866,1'",
+                                               "Can't search member number 2 in ''"}));
+    EXPECT_EQ(Ini("system.ini", "boot", "language.dll"), "old.dll");
+    EXPECT_EQ(Ini("system.ini", "boot.description", "language.dll"), "English (American)");
+    EXPECT_EQ(Ini("system.ini", "keyboard", "keyboard.dll"), "kbdru.kbd");
+    EXPECT_EQ(Ini("system.ini", "keyboard", "secondkeyb.dll"), "old.dll");
+    EXPECT_EQ(Ini("system.ini", "boot", "keyboard.drv"), "kvkbd.drv");
+    EXPECT_EQ(Ini("system.ini", "boot", "other.drv"), "(missing)");  // only the first key
+    EXPECT_EQ(Ini(g_session.uninstallRecordPath, "keyboard.svd", "secondkeyb.dll"), "(missing)");
+
+    // A DOS code page without [VGA.GR3] fonts: the five old values saved, [386Enh] unchanged.
+    CopyText(g_session.dosCodePage, "855");
+    WritePrivateProfileStringA("386Enh", "woafont", "dosapp.fon", "system.ini");
+    EXPECT_EQ(ConfigureDosWindowFonts(), 1);
+    EXPECT_EQ(Ini("system.ini", "boot.description", "woafont.fon"), "Cyrillic (855)");
+    EXPECT_EQ(Ini("system.ini", "386Enh", "woafont"), "dosapp.fon");
+    EXPECT_EQ(Ini(g_session.uninstallRecordPath, "Grab.Svd", "woafont"), "dosapp.fon");
+    EXPECT_EQ(Ini(g_session.uninstallRecordPath, "Grab.Svd", "CGA40WOA.FON"), Ini("system.ini", "386Enh", "CGA40WOA.FON"));
+    CopyText(g_session.dosCodePage, "866");
+    EXPECT_EQ(ConfigureDosWindowFonts(), 1);
+    EXPECT_EQ(Ini("system.ini", "386Enh", "woafont"), "C:\\KVOX\\app866.fon");
+    EXPECT_EQ(Ini("system.ini", "386Enh", "EGA40WOA.FON"), "EGA40866.fon");
+
+    EXPECT_EQ(HotKeyScanCode(3), 0x0302u);
+}
+
+}  // namespace
