@@ -15,6 +15,7 @@ windows="$WINEPREFIX/drive_c/windows"
     (cd "$windows" && xargs -r -d '\n' rm -f --)
 rm -rf "$WINEPREFIX/drive_c/KVOX" "$WINEPREFIX/drive_c/kvox" "$windows/KVOX"
 rm -rf "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/K-VOX
+rm -f "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/StartUp/K-VOX*
 
 # The first sample disk is in drive A:; a test "inserts" another by pointing A: at it.
 [ -d "$root/build/win64/disks/DISK1" ] && ln -sfn "$root/build/win64/disks/DISK1" "$WINEPREFIX/dosdevices/a:"

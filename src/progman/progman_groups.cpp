@@ -1,5 +1,175 @@
-// The Program Manager conversation.
+// The Program Manager conversation: the package's group and its icons, as DDE execute
+// commands sent without waiting for Program Manager to carry them out.
 #include "progman/progman.h"
 
-// Placeholder until the Program Manager groups are built: no group is created yet.
-int CreateProgmanGroups() { return 1; }
+#include "base/message_dialog.h"
+#include "base/session.h"
+#include "base/setup_log.h"
+#include "base/text.h"
+#include "resources/resource_ids.h"
+#include "setupinfo/profile.h"
+
+namespace {
+
+// The conversation, alive for the phase only.
+struct Conversation {
+    DWORD instance;
+    HSZ service;
+    HCONV conversation;
+};
+Conversation g_progman;
+
+// Disconnects when the phase leaves, whichever way it leaves.
+class ConnectedToProgman {
+public:
+    ConnectedToProgman() : connected_(ProgmanConnect() != 0) {}
+    ~ConnectedToProgman() {
+        if (connected_) ProgmanDisconnect();
+    }
+    ConnectedToProgman(const ConnectedToProgman&) = delete;
+    ConnectedToProgman& operator=(const ConnectedToProgman&) = delete;
+    explicit operator bool() const { return connected_; }
+
+private:
+    bool connected_;
+};
+
+// "[Command(argument)]", cut to 127 characters.
+int SendCommand(const char* command, const char* argument, const char* more = "") {
+    char text[128];
+    CopyText(text, "[");
+    AppendText(text, command);
+    AppendText(text, "(");
+    AppendText(text, argument);
+    AppendText(text, more);
+    AppendText(text, ")]");
+    return ProgmanExecute(text);
+}
+
+// ReplaceItem with the item's name, then AddItem with its program's full path. A line
+// without a comma has no name to replace.
+void AddItemLine(const char* line) {
+    if (const char* comma = FindChar(line, ',')) ProgmanReplaceItem(comma + 1);
+    ProgmanAddItem(line);
+}
+
+// The item lines of a section, or false after reporting that it cannot be read.
+bool ReadItemLines(UINT sectionId, char (&lines)[1024]) {
+    if (ReadKeyList(g_session.setupInfPath, ResourceText<32>(sectionId), nullptr, lines) != 0) return true;
+    ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, g_session.setupInfPath);
+    return false;
+}
+
+struct ItemSection {
+    UINT section;
+    int32_t SetupSession::*chosen;
+    const char* logLine;
+};
+
+constexpr ItemSection kItemSections[] = {
+    {IDS_SECTION_ITEMS_PROGFILES, &SetupSession::programFiles, "Creating icons: Program Files..."},
+    {IDS_PRODUCT_NAME, &SetupSession::uninstallEnabled, "Creating icons: Uninstall..."},
+    {IDS_SECTION_ITEMS_APL, &SetupSession::applications, "Creating icons: Applications..."},
+    {IDS_SECTION_ITEMS_KDK, &SetupSession::developersKitSample, "Creating icons: Sample..."},
+};
+
+int CreateProductGroup() {
+    LogLine("Creating Progman group...");
+    int errors = 0;
+    if (!ProgmanCreateGroup(ResourceText<128>(IDS_PRODUCT_NAME))) {
+        errors = 1;
+        LogLine("Creating K-VOX group failed.");
+    }
+    LogLine("Adding icons in K-VOX group...");
+    if (!CreateProductIcons()) ++errors;
+    return errors;
+}
+
+int AddStartupItem() {
+    LogLine("Adding icon in start-up group...");
+    LogLine("Creating or activating StartUp group...");
+    ProgmanCreateGroup(g_session.startupGroupName);
+    char lines[1024];
+    if (!ReadItemLines(IDS_SECTION_ITEMS_PROGFILES, lines)) return 1;
+    AddItemLine(lines);
+    return 0;
+}
+
+}  // namespace
+
+KVOX_EXPORTED HDDEDATA CALLBACK ProgmanDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
+int ProgmanConnect() {
+    Conversation& c = g_progman;
+    if (!c.instance && DdeInitializeA(&c.instance, ProgmanDdeCallback, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS,
+                                      0) != DMLERR_NO_ERROR) {
+        c.instance = 0;
+        return 0;
+    }
+    if (!c.conversation) {
+        if (!c.service) c.service = DdeCreateStringHandleA(c.instance, "Progman", CP_WINANSI);
+        c.conversation = DdeConnect(c.instance, c.service, c.service, nullptr);
+    }
+    return c.conversation ? 1 : 0;
+}
+
+int ProgmanDisconnect() {
+    Conversation& c = g_progman;
+    if (c.instance) {
+        if (c.conversation) DdeDisconnect(c.conversation);
+        DdeUninitialize(c.instance);
+    }
+    c = Conversation{};
+    return 1;
+}
+
+int ProgmanExecute(const char* command) {
+    const Conversation& c = g_progman;
+    if (!c.instance || !c.conversation) return 0;
+    DWORD result = 0;
+    HDDEDATA sent = DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<char*>(command)),
+                                         static_cast<DWORD>(TextLength(command) + 1), c.conversation, nullptr, 0,
+                                         XTYP_EXECUTE, TIMEOUT_ASYNC, &result);
+    return sent ? 1 : 0;
+}
+
+int ProgmanCreateGroup(const char* name) { return SendCommand("CreateGroup", name); }
+
+void ProgmanAddItem(const char* argument) { SendCommand("AddItem", g_session.destinationDir, argument); }
+
+void ProgmanReplaceItem(const char* argument) { SendCommand("ReplaceItem", argument); }
+
+int AddSectionItems(UINT sectionId) {
+    char lines[1024];
+    if (!ReadItemLines(sectionId, lines)) return 0;
+    ForEachListedName(lines, AddItemLine);
+    return 1;
+}
+
+int CreateProductIcons() {
+    int failed = 0;
+    for (const ItemSection& items : kItemSections) {
+        if (!(g_session.*items.chosen)) continue;
+        LogLine(items.logLine);
+        if (!AddSectionItems(items.section)) ++failed;
+    }
+    return failed == 0 ? 1 : 0;
+}
+
+int CreateProgmanGroups() {
+    const SetupSession& s = g_session;
+    LogLine("Initiating Progman...");
+    ConnectedToProgman progman;
+    if (!progman) {
+        LogLine("Connection to Progman failed.");
+        return 0;
+    }
+    int errors = 0;
+    if (s.programFiles || s.applications || s.developersKitSample || s.uninstallEnabled) errors += CreateProductGroup();
+    if (s.programFiles) errors += AddStartupItem();
+    if (errors > 0) LogLine("Errors occured.");
+    LogLine("Creating Progman group and icons complete.");
+    return errors == 0 ? 1 : 0;
+}

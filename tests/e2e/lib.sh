@@ -11,6 +11,7 @@ ONEDIR="$build/disks/ONEDIR"
 ORIGINALS="$build/disks/ORIGINALS"
 drive_c="$WINEPREFIX/drive_c"
 install_log="$drive_c/windows/KVOX/KVSETUP.LOG"
+programs_menu=$(echo "$drive_c"/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 setup_pid=""

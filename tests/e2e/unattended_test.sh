@@ -85,6 +85,13 @@ grep -qx '\[Location\]' "$work/profile" && grep -qx 'C:\\windows\\KVOX\\=' "$wor
 sed -n '/^\[country\]/,/^\[/p' "$work/profile" | grep -qx 'RUS=' || fail "k-vox.ini [country]"
 grep -a -q '^English (US)=00000409,KBDUS.KBD,2,US,USA' "$work/profile" || fail "no [KVNLS] in k-vox.ini"
 
+# Program Manager's group holds every item of the chosen components, the start-up group the
+# first program; they are there once the setup has ended, though it restarts Windows.
+(cd "$programs_menu/K-VOX" && ls) > "$work/group"
+printf '%s\n' "K-VOX Editor.lnk" "K-VOX Indicator.lnk" "K-VOX Keyboard Editor.lnk" "K-VOX Keyboard.lnk" \
+    "K-VOX Picture Viewer.lnk" "Uninstall K-VOX.lnk" | diff - "$work/group" >&2 || fail "the K-VOX group differs"
+expect_file "$programs_menu/StartUp/K-VOX Indicator.lnk"
+
 # AskRestartOrReturn is off: Windows restarts without a question.
 started "wineboot.exe --end-session" || fail "no restart was asked for"
 started "--shutdown" && fail "shut down instead of restarting"
