@@ -57,6 +57,15 @@ keep_frames() {
     rm -rf "$shots/frames"
 }
 
+# The values of the four registry keys that the configuration edits.
+dump_registry() {
+    for key in 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Fonts' \
+        'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\FontSubstitutes' 'HKCC\Display\Fonts' \
+        'HKCC\Display\Settings'; do
+        wine reg query "$key" 2>/dev/null | tr -d '\r'
+    done > "$1"
+}
+
 # A second run driven as a user would, through every dialog of the wizard.
 shot() { import -window root "$shots/$1.png"; }
 run_driven() {
@@ -108,10 +117,14 @@ else
     . "$root/scripts/wine-env.sh"
     mkdir -p "$shots"
     rm -f "$shots"/*.png
+    dump_registry "$shots/registry-before.txt"
     run_filmed /o "/s$(winepath -w "$onedir")"
     keep_frames
     echo "demo: the setup log, $log_path:"
     tr -d '\r' < "$root/$log_path" | sed 's/^/    /'
+    dump_registry "$shots/registry-after.txt"
+    python3 "$root/scripts/installation-summary.py" "$WINEPREFIX" "$root/scripts/win95" \
+        "$shots/registry-before.txt" "$shots/registry-after.txt"
     run_driven
     echo "demo: screenshots in build/demo/:"
     ls "$shots" | sed 's/^/    /'

@@ -24,9 +24,14 @@ fi
 
 # The colours of Windows 95, so that dialogs look as they did there (read by every process
 # when it starts; a prefix made before this step gets them once).
+# Wine draws the caption buttons with the Marlett symbol font, which it finds in the
+# Windows fonts directory; it stays there through every reset.
 if [ ! -f "$WINEPREFIX/.kvox-appearance" ]; then
     wine regedit /s "$(winepath -w "$root/scripts/win95/appearance.reg" 2>/dev/null)" >/dev/null 2>&1
     wineserver -w
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+    { cat "$WINEPREFIX/.kvox-windows-files"; echo ./Fonts/marlett.ttf; } | sort -u > "$WINEPREFIX/.kvox-files.new"
+    mv "$WINEPREFIX/.kvox-files.new" "$WINEPREFIX/.kvox-windows-files"
     touch "$WINEPREFIX/.kvox-appearance"
 fi
 
