@@ -2,7 +2,8 @@
 #   make demo   install what is missing, build, make the Windows 95 prefix and the sample
 #               disks, run the setup on them
 #   make test   the same set-up, then every test
-.PHONY: all build prefix demo test clean
+#   make bench  the same set-up, then the copy benchmark (prints figures)
+.PHONY: all build prefix demo test bench clean
 
 all: build
 
@@ -18,6 +19,9 @@ demo:
 
 test:
 	@scripts/run-tests.sh
+
+bench:
+	@bench/run.sh
 
 clean:
 	@scripts/session.sh stop

@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""Times the unattended installation of the benchmark package against a bare LZ32
+expansion of the same files, runs interleaved, and prints medians and peak memory.
+
+    measure.py ROOT RUNS
+
+Expects the Wine session to run (scripts/session.sh start) and the package to be laid out
+(bench/make_package.py). Exits nonzero when a run fails or a file differs from its original.
+"""
+
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import threading
+import time
+
+ROOT = os.path.abspath(sys.argv[1])
+RUNS = int(sys.argv[2])
+BENCH = os.path.join(ROOT, "build", "bench")
+PACKAGE = os.path.join(BENCH, "package")
+ORIGINALS = os.path.join(BENCH, "originals")
+DRIVE_C = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+SCRATCH = os.path.join(DRIVE_C, "kvbench")
+LOG = os.path.join(DRIVE_C, "windows", "KVOX", "KVSETUP.LOG")
+PROGRAMS = os.path.join(ROOT, "build", "win64", "bench")
+TIMEOUT = 600
+
+
+def fail(text):
+    print("bench: FAIL: " + text, file=sys.stderr)
+    sys.exit(1)
+
+
+def windows_path(path):
+    return subprocess.run(["winepath", "-w", path], check=True, capture_output=True, text=True).stdout.strip()
+
+
+def run_measured(args, program):
+    """Runs a Windows program under Wine; returns (seconds, peak resident KiB, exit code).
+    The wine command becomes the Windows process (the loader execs in place), so the peak
+    that wait4 reports for it is the program's; that the pid is the program is checked."""
+    start = time.perf_counter()
+    process = subprocess.Popen(["wine"] + args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    seen, ended = [], threading.Event()
+
+    def watch():  # what the started process is once Wine has loaded the program
+        while not ended.is_set() and not seen:
+            try:
+                with open("/proc/%d/cmdline" % process.pid, "rb") as f:
+                    if program.encode() in f.read().upper():
+                        seen.append(True)
+            except OSError:
+                return
+            time.sleep(0.02)
+
+    watcher = threading.Thread(target=watch)
+    watcher.start()
+    killer = threading.Timer(TIMEOUT, process.kill)
+    killer.start()
+    _, status, usage = os.wait4(process.pid, 0)
+    seconds = time.perf_counter() - start
+    ended.set()
+    process.returncode = os.waitstatus_to_exitcode(status)  # reaped here, not by Popen
+    killer.cancel()
+    watcher.join()
+    if not seen:
+        fail("the process started as 'wine %s' never ran %s itself; its memory would not be the program's"
+             % (args[0], program))
+    return seconds, usage.ru_maxrss, process.returncode
+
+
+def expected_files():
+    return [line.split() for line in open(os.path.join(BENCH, "files.txt"))]
+
+
+def differing(name, path):
+    """Why the file at path is not the original of name, or None."""
+    if path is None or not os.path.isfile(path):
+        return name + ": missing"
+    original = os.path.join(ORIGINALS, name)
+    if os.path.getsize(path) != os.path.getsize(original) or open(path, "rb").read() != open(original, "rb").read():
+        return name + ": differs from its original"
+    return None
+
+
+def installed_place(windows):
+    """The file a C:\\ path of the log names, found without regard to letter case."""
+    here = DRIVE_C
+    for part in windows.split("\\")[1:]:
+        names = {n.lower(): n for n in os.listdir(here)}
+        if part.lower() not in names:
+            return None
+        here = os.path.join(here, names[part.lower()])
+    return here
+
+
+def check_install(code):
+    if code != 0:
+        fail("setup.exe ended with %d" % code)
+    lines = open(LOG, encoding="latin-1").read().splitlines()
+    if lines[-1:] != ["Exiting Setup..."] or "Copying complete." not in lines:
+        fail("the setup log does not show a complete installation:\n  " + "\n  ".join(lines[-5:]))
+    copied, sizes = {}, {}
+    for line in lines:
+        m = re.fullmatch(r"(C:\\.*\\([^\\]+)) (\d+)", line)
+        if m:
+            copied[m.group(2).lower()], sizes[m.group(2).lower()] = m.group(1), int(m.group(3))
+    files = expected_files()
+    bad = [d for d in (differing(n, copied.get(n) and installed_place(copied[n])) for n, _ in files) if d]
+    if bad:
+        fail("installed files:\n  " + "\n  ".join(bad[:10]))
+    others = set(copied) - {n for n, _ in files}
+    return len(others), sum(sizes[n] for n in others)
+
+
+def check_expansion(code):
+    if code != 0:
+        fail("lzexpand.exe ended with %d" % code)
+    bad = [d for d in (differing(n, os.path.join(SCRATCH, n)) for n, _ in expected_files()) if d]
+    if bad:
+        fail("expanded files:\n  " + "\n  ".join(bad[:10]))
+
+
+def install():
+    subprocess.run([os.path.join(ROOT, "scripts", "reset-prefix.sh")], check=True)
+    subprocess.run(["sync"])
+    seconds, peak, code = run_measured([os.path.join(PACKAGE, "SETUP.EXE"), "/o", "/s" + windows_path(PACKAGE)],
+                                       "SETUP.EXE")
+    return seconds, peak, check_install(code)
+
+
+def expand(listing):
+    shutil.rmtree(SCRATCH, ignore_errors=True)
+    os.makedirs(SCRATCH)
+    subprocess.run(["sync"])
+    seconds, peak, code = run_measured([os.path.join(PROGRAMS, "lzexpand.exe"), listing], "LZEXPAND.EXE")
+    check_expansion(code)
+    return seconds, peak
+
+
+def one_window():
+    seconds, peak, code = run_measured([os.path.join(PROGRAMS, "onewindow.exe")], "ONEWINDOW.EXE")
+    if code != 0:
+        fail("onewindow.exe ended with %d" % code)
+    return peak
+
+
+def write_listing():
+    source = windows_path(PACKAGE)
+    path = os.path.join(BENCH, "expand.lst")
+    with open(path, "w", newline="\r\n") as f:
+        for name, packed in expected_files():
+            f.write("%s\\%s\nC:\\kvbench\\%s\n" % (source, packed, name))
+    return windows_path(path)
+
+
+def main():
+    listing = write_listing()
+    rounds = []
+    # The first round warms the page cache and Wine's own files; it is not counted.
+    for run in range(RUNS + 1):
+        setup_time, setup_peak, others = install()
+        expand_time, expand_peak = expand(listing)
+        window_peak = one_window()
+        print("bench: %s install %.2f s, expansion %.2f s"
+              % ("round %d:" % run if run else "warm-up:", setup_time, expand_time))
+        if run:
+            rounds.append((setup_time, expand_time, setup_peak, expand_peak, window_peak))
+    setup_times, expand_times, setup_peaks, expand_peaks, window_peaks = zip(*rounds)
+
+    files = expected_files()
+    total = sum(os.path.getsize(os.path.join(ORIGINALS, n)) for n, _ in files)
+    setup_time, expand_time = statistics.median(setup_times), statistics.median(expand_times)
+    ratio = setup_time / expand_time
+    verdict = "stretch met" if ratio <= 1.15 else "target met" if ratio <= 1.3 else "NOT met"
+    setup_peak, expand_peak, window_peak = (max(p) / 1024.0 for p in (setup_peaks, expand_peaks, window_peaks))
+    print()
+    print("Copy benchmark: %d files, %.1f MB, every file byte-equal to its original; median of %d runs"
+          % (len(files), total / 1e6, RUNS))
+    print("  unattended installation (SETUP.EXE /o /s)  %6.2f s   (also the sample's %d other files, %.1f MB)"
+          % (setup_time, others[0], others[1] / 1e6))
+    print("  bare LZ32 expansion (lzexpand.exe)        %6.2f s" % expand_time)
+    print("  ratio installation / expansion              %5.2f   (target 1.30, stretch 1.15): %s" % (ratio, verdict))
+    print("  peak memory, setup.exe                   %7.1f MiB" % setup_peak)
+    print("  peak memory, lzexpand.exe                %7.1f MiB" % expand_peak)
+    print("  peak memory, one-window program          %7.1f MiB" % window_peak)
+    print("  setup.exe over the one-window program    %+7.1f MiB" % (setup_peak - window_peak))
+
+
+if __name__ == "__main__":
+    main()
