@@ -42,6 +42,12 @@ int32_t LzCopyFile(const char* sourceDir, const char* destinationDir, const char
 // replaced by "_", or "._" for an extension of at most one character.
 void CompressedFileName(const char* path, char (&compressed)[260]);
 
+// Whether a name is in the source directory, as the directory lists it (read once per
+// directory; forgotten when another disk may have been put in).
+enum class SourceName { Present, Absent, Unknown };
+SourceName FindInSource(const char* directory, const char* name, char (&spelled)[260]);
+void ForgetSourceListing();
+
 // Logs an LZ32 or file error about `path` and asks whether to go on: kCopySkip or kCopyStop.
 int32_t ReportCopyError(int32_t code, const char* path);
 

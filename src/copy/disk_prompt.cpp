@@ -19,6 +19,7 @@ int PromptForDisk(const char* fileName, const char* disk, char* directory, size_
         return 0;
     }
     s.sourceDirKnown = 1;
+    ForgetSourceListing();  // the same path may hold another disk now
     CopyText(directory, size, s.messageBuffer);
     LogLine("New source path:", s.messageBuffer);
     return 1;

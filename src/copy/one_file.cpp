@@ -51,14 +51,21 @@ UniqueLzFile OpenLz(const char* path, WORD mode) {
     return UniqueLzFile(LZOpenFileA(const_cast<char*>(path), &opened, mode));
 }
 
-// The source under its own name, else under its compressed name; a negative handle is the
-// error of the open that counts.
-UniqueLzFile OpenSource(const char* path) {
-    UniqueLzFile source = OpenLz(path, OF_READ);
-    if (source.Get() != LZERROR_BADINHANDLE) return source;
+// The source under its own name, else under its compressed name, each spelt as the
+// directory lists it; a name the directory does not have is not opened. A negative handle
+// is the error of the open that counts.
+UniqueLzFile OpenSource(const char* sourceDir, const char* name) {
+    char spelled[260], path[260];
+    if (FindInSource(sourceDir, name, spelled) != SourceName::Absent) {
+        JoinPath(path, sourceDir, spelled);
+        UniqueLzFile source = OpenLz(path, OF_READ);
+        if (source.Get() != LZERROR_BADINHANDLE) return source;
+    }
     char compressed[260];
-    CompressedFileName(path, compressed);
-    return OpenLz(compressed, OF_READ);
+    CompressedFileName(name, compressed);
+    if (FindInSource(sourceDir, compressed, spelled) == SourceName::Absent) return UniqueLzFile(LZERROR_BADINHANDLE);
+    JoinPath(path, sourceDir, spelled);
+    return OpenLz(path, OF_READ);
 }
 
 // The destination cannot be created: an existing file stays and counts as copied.
@@ -79,7 +86,7 @@ int32_t CopyFound(const char* sourceDir, const char* destinationDir, const char*
     found = false;
     char source[260], destination[260];
     JoinPath(source, sourceDir, name);
-    UniqueLzFile from = OpenSource(source);
+    UniqueLzFile from = OpenSource(sourceDir, name);
     if (from.Get() == LZERROR_BADINHANDLE) {
         LogLine(source, " - can not open source file.");
         return kCopyNotFound;

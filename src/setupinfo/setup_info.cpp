@@ -14,12 +14,30 @@ namespace {
 
 constexpr char kInfFilter[] = "Inf Files (*.inf)\0*.inf\0All Files (*.*)\0*.*\0";
 
+// The file's name as its directory spells it: every read of setup1.inf opens it again, and
+// a name spelt otherwise costs a search of the directory on a system that ignores case.
+void SpellAsListed(char (&path)[260]) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(path, &entry);
+    if (find == INVALID_HANDLE_VALUE) return;
+    FindClose(find);
+    PathParts parts = SplitPath(path);
+    CopyText(path, parts.drive);
+    AppendText(path, parts.directory);
+    AppendText(path, entry.cFileName);
+}
+
 // Stores the full path of an existing, readable file in setupInfPath.
 bool AcceptIfReadable(const char* candidate) {
     if (!FileExists(candidate)) return false;
     char fullPath[260];
     DWORD length = GetFullPathNameA(candidate, sizeof fullPath, fullPath, nullptr);
-    CopyText(g_session.setupInfPath, length > 0 && length < sizeof fullPath ? fullPath : candidate);
+    if (length > 0 && length < sizeof fullPath) {
+        SpellAsListed(fullPath);
+        CopyText(g_session.setupInfPath, fullPath);
+    } else {
+        CopyText(g_session.setupInfPath, candidate);
+    }
     return true;
 }
 

@@ -1,0 +1,104 @@
+// The names in the current source directory, read once per directory and disk. A file is
+// then opened by its name as the disk spells it, and a name that is not there is not opened
+// at all: on a disk the system searches without regard to case (Wine, a server), each miss
+// costs a pass over the whole directory, a thousand times over for a large package.
+#include <windows.h>
+
+#include "base/text.h"
+#include "copy/copy.h"
+
+namespace {
+
+constexpr size_t kNamesSize = 64 * 1024;
+constexpr int kMaxNames = 4096;
+
+struct Listing {
+    char directory[260];
+    char names[kNamesSize];
+    const char* sorted[kMaxNames];
+    int count;
+    bool valid;
+    bool complete;  // every name fitted: a name not found is not there
+};
+// Taken from the system on first use and kept to the end of the program; without it every
+// name is tried as it is written.
+Listing* g_listing = nullptr;
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+int CompareNames(const char* a, const char* b) {
+    while (*a && UpperAscii(*a) == UpperAscii(*b)) ++a, ++b;
+    return static_cast<unsigned char>(UpperAscii(*a)) - static_cast<unsigned char>(UpperAscii(*b));
+}
+
+void SortNames(Listing& l) {
+    for (int gap = l.count / 2; gap > 0; gap /= 2)
+        for (int i = gap; i < l.count; ++i)
+            for (int j = i; j >= gap && CompareNames(l.sorted[j - gap], l.sorted[j]) > 0; j -= gap) {
+                const char* swap = l.sorted[j];
+                l.sorted[j] = l.sorted[j - gap];
+                l.sorted[j - gap] = swap;
+            }
+}
+
+void ReadListing(const char* directory) {
+    Listing& l = *g_listing;
+    CopyText(l.directory, directory);
+    l.count = 0;
+    l.complete = true;
+    l.valid = true;
+    char pattern[260];
+    CopyText(pattern, directory);
+    AppendText(pattern, "*.*");
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(pattern, &entry);
+    if (find == INVALID_HANDLE_VALUE) {
+        l.complete = false;  // unreadable: every file is tried as it is named
+        return;
+    }
+    size_t used = 0;
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        size_t length = TextLength(entry.cFileName) + 1;
+        if (l.count == kMaxNames || used + length > kNamesSize) {
+            l.complete = false;
+            break;
+        }
+        CopyText(l.names + used, length, entry.cFileName);
+        l.sorted[l.count++] = l.names + used;
+        used += length;
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    SortNames(l);
+}
+
+const char* Find(const char* name) {
+    const Listing& l = *g_listing;
+    int low = 0, high = l.count - 1;
+    while (low <= high) {
+        int middle = (low + high) / 2;
+        int order = CompareNames(name, l.sorted[middle]);
+        if (order == 0) return l.sorted[middle];
+        if (order < 0) high = middle - 1;
+        else low = middle + 1;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void ForgetSourceListing() {
+    if (g_listing) g_listing->valid = false;
+}
+
+SourceName FindInSource(const char* directory, const char* name, char (&spelled)[260]) {
+    CopyText(spelled, name);
+    if (!g_listing) g_listing = static_cast<Listing*>(LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, sizeof(Listing)));
+    if (!g_listing) return SourceName::Unknown;
+    if (!g_listing->valid || lstrcmpiA(g_listing->directory, directory) != 0) ReadListing(directory);
+    if (const char* found = Find(name)) {
+        CopyText(spelled, found);
+        return SourceName::Present;
+    }
+    return g_listing->complete ? SourceName::Absent : SourceName::Unknown;
+}
