@@ -60,11 +60,21 @@ void ResetTestSession() {
     AppendText(g_session.fontsDir, "FONTS\\");
 }
 
-ScratchDir::ScratchDir() {
-    static int counter = 0;
+namespace {
+
+std::string TempDirectory() {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp) + "kvoxtest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    return temp;
+}
+
+}  // namespace
+
+ScratchDir::ScratchDir() : ScratchDir(TempDirectory()) {}
+
+ScratchDir::ScratchDir(const std::string& parent) {
+    static int counter = 0;
+    path_ = parent + "kvoxtest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     CreateDirectoryA(path_.c_str(), nullptr);
     path_ += "\\";
 }

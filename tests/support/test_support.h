@@ -26,6 +26,8 @@ protected:
 class ScratchDir {
 public:
     ScratchDir();
+    // A directory of its own inside `parent` (which ends with a backslash), e.g. on another drive.
+    explicit ScratchDir(const std::string& parent);
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;

@@ -1,0 +1,209 @@
+// The free-space check: which [volume] sizes count for which components, and the check on
+// real small drives (K: 1128 KB and L: 4096 KB free): the margin, the log reserve, the
+// message for one and for two drives, and the user's answers.
+#include <string>
+#include <vector>
+
+#include "base/message_dialog.h"
+#include "copy/copy.h"
+#include "copy_test_support.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Components {
+    int32_t uninstall, program, applications, kit, fonts, plotter, printer, pin24, pin9, trueType, screen, system;
+};
+
+void Choose(const Components& c) {
+    SetupSession& s = g_session;
+    s.uninstallEnabled = c.uninstall;
+    s.programFiles = c.program;
+    s.applications = c.applications;
+    s.developersKitSample = c.kit;
+    s.fonts = c.fonts;
+    s.plotterFonts = c.plotter;
+    s.printerFonts = c.printer;
+    s.twentyFourPinPrinterFonts = c.pin24;
+    s.ninePinPrinterFonts = c.pin9;
+    s.trueTypeFonts = c.trueType;
+    s.screenFonts = c.screen;
+    s.systemFonts = c.system;
+}
+
+constexpr Components kProgramFilesOnly = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+class DiskSpace : public CopyTest {};
+
+TEST_F(DiskSpace, EachVolumeKeyCountsUnderItsOwnCondition) {
+    WriteInf(
+        "[volume]\r\nUNINSTFILES=1\r\nPROGFILES=2\r\nAPPLIC=+4\r\nKDK=8 bytes\r\nALL=16\r\nPR2=32\r\nPR9=64\r\n"
+        "TTF=128\r\nWINSPACE=256\r\nHI2=512\r\nOEM=1024\r\nWINOTHER=2048\r\nHI1=4096\r\nHI4=8192\r\n");
+    const struct {
+        const char* what;
+        Components chosen;
+        const char* fontSize;
+        int32_t destination, windows;
+    } cases[] = {
+        {"nothing", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "HI2", 0, 0},
+        {"uninstall", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "HI2", 1, 0},
+        {"program files", kProgramFilesOnly, "HI2", 2, 256},
+        {"applications", {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "HI2", 4, 0},
+        {"developer's kit", {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0}, "HI2", 8, 0},
+        {"plotter fonts", {0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0}, "HI2", 16, 0},
+        {"plotter fonts without fonts", {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}, "HI2", 0, 0},
+        {"24-pin printer fonts", {0, 0, 0, 0, 1, 0, 1, 1, 0, 0, 0, 0}, "HI2", 32, 0},
+        {"9-pin printer fonts", {0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0}, "HI2", 64, 0},
+        {"pin sets without printer fonts", {0, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 0}, "HI2", 0, 0},
+        {"printer fonts without fonts", {0, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 0}, "HI2", 0, 0},
+        {"TrueType without fonts", {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}, "HI2", 128, 0},
+        {"screen fonts", {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0}, "HI2", 0, 512 + 1024},
+        {"system fonts", {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1}, "HI2", 0, 512 + 1024},
+        {"fonts chosen in the fonts dialog", {0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0}, "HI2", 0, 512 + 1024},
+        {"large fonts", {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 1}, "HI4", 0, 8192 + 1024},
+        {"screen and system fonts without fonts", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1}, "HI2", 0, 0},
+        {"fonts without screen or system fonts", {0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0}, "HI2", 16, 0},
+        {"everything", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, "HI1", 255, 256 + 4096 + 1024},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Choose(c.chosen);
+        CopyText(g_session.fontSizeCode, c.fontSize);
+        EXPECT_EQ(DestinationBytesNeeded(), c.destination);
+        EXPECT_EQ(WindowsBytesNeeded(), c.windows);
+        EXPECT_EQ(WindowsOtherBytes(), 2048);
+        EXPECT_EQ(TotalCopyBytes(), c.destination + c.windows);
+    }
+    g_session.loggingEnabled = 1;
+    EXPECT_EQ(LogReserveBytes(), 8192);
+    g_session.loggingEnabled = 0;
+    EXPECT_EQ(LogReserveBytes(), 0);
+}
+
+// The check on the small drives: destination on K:, Windows on L: unless a case says otherwise.
+class SpaceCheck : public CopyTest {
+protected:
+    void SetUp() override {
+        CopyTest::SetUp();
+        Choose(kProgramFilesOnly);
+        g_session.loggingEnabled = 0;
+        CopyText(g_session.destinationDir, "K:\\KVOX\\");
+        CopyText(g_session.windowsDir, "L:\\WINDOWS\\");
+    }
+    void Volume(int32_t progfiles, int32_t winother) {
+        WriteInf("[volume]\r\nPROGFILES=" + std::to_string(progfiles) + "\r\nWINOTHER=" + std::to_string(winother) +
+                 "\r\n");
+    }
+    static std::string Shortage(const std::string& drives) {
+        return "Insufficient disk space:\r\n\r\nDestination directory: " + std::string(g_session.destinationDir) +
+               "\r\n" + drives + "Switch to file manager application, free some disk space\r\n" +
+               "and then press Retry button.";
+    }
+};
+
+TEST_F(SpaceCheck, TheNeedHasATenPerCentMarginAndMustStayBelowTheFreeSpace) {
+    REQUIRE_SMALL_DRIVES();
+    ASSERT_EQ(DriveFreeBytes(kSmallDrive), 1128 * 1024);
+    ASSERT_EQ(DriveFreeBytes(kSecondDrive), 4096 * 1024);
+    const struct {
+        int32_t progfiles;
+        int32_t logging;
+        int32_t needKb;  // 0: passes
+    } cases[] = {
+        {1048576, 0, 0},     // 1 MB: 1126 KB
+        {1050065, 0, 0},     // 1127 KB
+        {1050066, 0, 1128},  // as much as is free
+        {1048576, 1, 1135},  // the log's 8 KB before the margin
+        {1150000, 0, 1235},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.progfiles);
+        Volume(c.progfiles, 0);
+        g_session.loggingEnabled = c.logging;
+        std::vector<Shown> shown;
+        ModalScript script;
+        if (c.needKb) script.On("K-VOX Setup", Record(shown, Click(IDC_MESSAGE_BUTTON1)));
+        NothingElse(script);
+        EXPECT_EQ(CheckDiskSpace(), c.needKb ? 0 : 1);
+        if (!c.needKb) continue;
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, Shortage("Windows drive [L:]      Free: 4096KB   Need: 0KB\r\n"
+                                          "Destination drive [K:]  Free: 1128KB   Need: " +
+                                          std::to_string(c.needKb) + "KB\r\n\r\n"));
+    }
+}
+
+TEST_F(SpaceCheck, TheMessageShowsBothDrivesWindowsFirstOrOneDriveWithTheSummedNeed) {
+    REQUIRE_SMALL_DRIVES();
+    const struct {
+        const char* what;
+        const char* destinationDir;
+        const char* windowsDir;
+        int32_t progfiles, winother;
+        std::string drives;  // empty: passes
+    } cases[] = {
+        {"only the Windows drive short", "L:\\KVOX\\", "K:\\WINDOWS\\", 1048576, 2097152,
+         "Windows drive [K:]      Free: 1128KB   Need: 2252KB\r\n"
+         "Destination drive [L:]  Free: 4096KB   Need: 1126KB\r\n\r\n"},
+        {"one drive, enough for each need but not for both", "k:\\kvox\\", "K:\\WINDOWS\\", 716800, 716800, ""},
+        {"one drive short", "k:\\kvox\\", "K:\\WINDOWS\\", 1150000, 204800,  // 1235 KB and 220 KB
+         "Destination drive [K:]  Free: 1128KB   Need: 1455KB\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CopyText(g_session.destinationDir, c.destinationDir);
+        CopyText(g_session.windowsDir, c.windowsDir);
+        Volume(c.progfiles, c.winother);
+        std::vector<Shown> shown;
+        ModalScript script;
+        if (!c.drives.empty()) script.On("K-VOX Setup", Record(shown, Click(IDC_MESSAGE_BUTTON1)));
+        NothingElse(script);
+        EXPECT_EQ(CheckDiskSpace(), c.drives.empty() ? 1 : 0);
+        if (c.drives.empty()) continue;
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, Shortage(c.drives));
+        EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_ABORTRETRYIGNORE | MB_ICONHAND | MB_DEFBUTTON2));
+        EXPECT_EQ(shown[0].buttons, (Lines{"Abort", "Retry", "Ignore"}));
+    }
+}
+
+TEST_F(SpaceCheck, RetryMeasuresAgainAbortGoesBackIgnoreGoesOn) {
+    REQUIRE_SMALL_DRIVES();
+    CopyText(g_session.windowsDir, "K:\\WINDOWS\\");
+    Volume(1048576, 0);  // 1126 KB
+    ScratchDir onSmallDrive(std::string(1, kSmallDrive) + ":\\");
+    std::string filler = onSmallDrive.File("filler");
+    auto freeRoom = [&](ModalScript::Action answer) {
+        return [&filler, answer](HWND dialog) {
+            DeleteFileA(filler.c_str());
+            answer(dialog);
+        };
+    };
+    const struct {
+        const char* what;
+        std::vector<ModalScript::Action> answers;
+        int result;
+    } cases[] = {
+        {"Abort", {Click(IDC_MESSAGE_BUTTON1)}, 0},
+        {"Ignore", {Click(IDC_MESSAGE_BUTTON3)}, 1},
+        {"Retry (preselected) after freeing room", {freeRoom(Press(VK_RETURN))}, 1},
+        {"Retry without freeing room, then Abort", {Click(IDC_MESSAGE_BUTTON2), Click(IDC_MESSAGE_BUTTON1)}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFileOfSize(filler, 4096);
+        ASSERT_EQ(DriveFreeBytes(kSmallDrive), 1124 * 1024);
+        std::vector<Shown> shown;
+        ModalScript script;
+        for (const auto& answer : c.answers) script.On("K-VOX Setup", Record(shown, answer));
+        NothingElse(script);
+        EXPECT_EQ(CheckDiskSpace(), c.result);
+        ASSERT_EQ(shown.size(), c.answers.size());
+        for (const Shown& s : shown)
+            EXPECT_EQ(s.text, Shortage("Destination drive [K:]  Free: 1124KB   Need: 1126KB\r\n\r\n"));
+        DeleteFileA(filler.c_str());
+    }
+}
+
+}  // namespace

