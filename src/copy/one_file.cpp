@@ -94,13 +94,16 @@ int32_t CopyFound(const char* sourceDir, const char* destinationDir, const char*
     if (from.Get() < 0) return ReportCopyError(from.Get(), source);
     found = true;
     JoinPath(destination, destinationDir, name);
-    UniqueLzFile to = OpenLz(destination, OF_CREATE);
-    if (to.Get() < 0) {
-        int32_t code = to.Get();
+    // OpenFile rather than LZOpenFileA: that one would go on to create the file under its
+    // compressed name when the file itself cannot be opened.
+    OFSTRUCT opened;
+    ClearBytes(&opened, sizeof opened);
+    UniqueHFile to(OpenFile(destination, &opened, OF_CREATE));
+    if (!to) {
         from.Reset();
-        return KeepOrReportDestination(code, destination);
+        return KeepOrReportDestination(LZERROR_BADINHANDLE, destination);
     }
-    LONG copied = LZCopy(from.Get(), to.Get());
+    LONG copied = LZCopy(from.Get(), static_cast<INT>(to.Get()));
     from.Reset();
     to.Reset();
     return copied >= 0 ? copied : ReportCopyError(copied, destination);

@@ -78,8 +78,10 @@ int CopySection(unsigned sectionId, const char* destinationDir) {
     char names[700];
     DWORD length = ReadKeyList(s.setupInfPath, section, "?", names);
     LogSection(section);
-    // A missing section reads as the default "?": nothing to copy.
-    if (length <= 1 || !names[0]) return 1;
+    // A missing section reads as the default "?": nothing to copy. A section whose only key
+    // has one character looks the same and copies nothing either.
+    bool oneShortKey = names[0] && !names[1] && !names[2];
+    if (length <= 1 || !names[0] || oneShortKey) return 1;
     int result = 1;
     ForEachListedName(names, [&](const char* name) {
         if (!result) return;

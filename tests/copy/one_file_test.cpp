@@ -307,10 +307,9 @@ TEST_F(OneFile, AnExistingDestinationThatCannotBeOverwrittenIsKeptAndCounted) {
                                  destination_ + "NOTE.TXT 3"}));
 }
 
-// Disabled: LZOpenFileA(OF_CREATE) on a destination it cannot open creates the compressed
-// name (NOTE.TX_) instead, so the copy lands there, is logged as copied and the existing
-// file is never reported as kept (src/copy/one_file.cpp, OpenLz for the destination).
-TEST_F(OneFile, DISABLED_AHeldDestinationIsKeptWithoutAFileUnderItsCompressedName) {
+// A destination that cannot be opened is kept: the copy goes to no other name (LZ32 would
+// try the compressed one).
+TEST_F(OneFile, AHeldDestinationIsKeptWithoutAFileUnderItsCompressedName) {
     WriteTextFile(source_ + "NOTE.TXT", "new contents");
     WriteTextFile(destination_ + "NOTE.TXT", "old");
     HeldDestination held(destination_ + "NOTE.TXT");

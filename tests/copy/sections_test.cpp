@@ -35,10 +35,8 @@ TEST_F(Sections, MissingAndEmptySectionsCopyNothingButAreLogged) {
     }
 }
 
-// Disabled: Wine's profile API gives the key list "A" the length 2 (the name and its zero),
-// not 1, so CopySection (src/copy/sections.cpp, the `length <= 1` test) copies the file A;
-// a section whose only key is one character long must copy nothing, like a missing one.
-TEST_F(Sections, DISABLED_ASectionWhoseOnlyKeyIsOneCharacterLongCopiesNothing) {
+// A section whose only key is one character long copies nothing, like a missing one.
+TEST_F(Sections, ASectionWhoseOnlyKeyIsOneCharacterLongCopiesNothing) {
     WriteTextFile(source_ + "A", "a file named A");
     WriteInf("[windows]\r\nA=1\r\n");
     ModalScript script;

@@ -21,10 +21,10 @@ unmount() {
 
 mount_all() {
     unmount
-    for spec in k:1128k l:4096k; do
-        drive=${spec%%:*}
+    for drive_size in k:1128k l:4096k; do
+        drive=${drive_size%%:*}
         mkdir -p "$base/$drive"
-        if mount -t tmpfs -o "size=${spec#*:}" tmpfs "$base/$drive" 2>/dev/null; then
+        if mount -t tmpfs -o "size=${drive_size#*:}" tmpfs "$base/$drive" 2>/dev/null; then
             ln -sfn "$base/$drive" "$WINEPREFIX/dosdevices/$drive:"
         else
             echo "small_drives: cannot mount a tmpfs (not root?): the tests that need drive ${drive}: skip" >&2
