@@ -41,6 +41,18 @@ bool AcceptIfReadable(const char* candidate) {
     return true;
 }
 
+// The common dialogs are loaded only when they are needed: with them comes a good part of
+// the shell, which a setup that finds its file beside itself never uses.
+BOOL ShowOpenFileDialog(OPENFILENAMEA* dialog) {
+    using OpenFileDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
+    HMODULE library = LoadLibraryA("COMDLG32.DLL");
+    if (!library) return FALSE;
+    auto show = reinterpret_cast<OpenFileDialog>(reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameA")));
+    BOOL chosen = show ? show(dialog) : FALSE;
+    FreeLibrary(library);
+    return chosen;
+}
+
 // The open-file dialog on setupInfPath; false when the user cancels.
 bool AskForSetupInformationFile(HWND owner) {
     OPENFILENAMEA dialog{};
@@ -51,7 +63,7 @@ bool AskForSetupInformationFile(HWND owner) {
     dialog.lpstrFile = g_session.setupInfPath;
     dialog.nMaxFile = sizeof g_session.setupInfPath;
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return GetOpenFileNameA(&dialog) != FALSE;
+    return ShowOpenFileDialog(&dialog) != FALSE;
 }
 
 // The setup reads setup1.inf to its end, but a file on a floppy disk goes away when the
