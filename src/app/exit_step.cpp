@@ -83,6 +83,6 @@ void RunExitStep(HWND mainWindow, bool succeeded) {
     LogLine("Exiting Setup...");
     LeaveAsChosen(exitChoice);
     if (g_session.packageFontPath[0]) RemoveFontResourceA(g_session.packageFontPath);
-    if (g_session.setupInfCopy[0]) DeleteFileA(g_session.setupInfCopy);
+    if (g_session.setupInfOnDisk[0]) DeleteFileA(g_session.setupInfPath);  // the copy read from a floppy
     PostQuitMessage(0);
 }

@@ -19,7 +19,7 @@ struct SetupSession {
     char fontsDir[260] = "";
     char startDir[260] = "";
     char setupInfPath[260] = "";
-    char setupInfCopy[260] = "";  // the copy of setup1.inf read in place of one on a floppy disk
+    char setupInfOnDisk[260] = "";  // where setup1.inf lies when setupInfPath is a copy of it (floppy)
     char destinationDir[260] = "";
     char sourceDir[128] = "";
     char uninstallRecordPath[260] = "";

@@ -94,11 +94,10 @@ int32_t CopyFound(const char* sourceDir, const char* destinationDir, const char*
     if (from.Get() < 0) return ReportCopyError(from.Get(), source);
     found = true;
     JoinPath(destination, destinationDir, name);
-    // OpenFile rather than LZOpenFileA: that one would go on to create the file under its
-    // compressed name when the file itself cannot be opened.
-    OFSTRUCT opened;
-    ClearBytes(&opened, sizeof opened);
-    UniqueHFile to(OpenFile(destination, &opened, OF_CREATE));
+    // Created as it is named: LZOpenFileA would go on to create the file under its
+    // compressed name when the file itself cannot be opened, and OpenFile stops at 128
+    // characters.
+    UniqueHFile to(_lcreat(destination, 0));
     if (!to) {
         from.Reset();
         return KeepOrReportDestination(LZERROR_BADINHANDLE, destination);

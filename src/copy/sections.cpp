@@ -109,7 +109,7 @@ int CopyTrueTypeSection(unsigned sectionId, int member, const char* destinationD
     ResourceText<128> section(sectionId);
     char names[1024];
     if (ReadKeyList(s.setupInfPath, section, nullptr, names) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, s.setupInfPath);
+        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
         return 0;
     }
     for (const char* name = names; *name; name += TextLength(name) + 1) {

@@ -59,6 +59,9 @@ void ReadListing(const char* directory) {
     size_t used = 0;
     do {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        // A long name is also known by its short alias: misses are then left to the system.
+        if (entry.cAlternateFileName[0] && lstrcmpiA(entry.cAlternateFileName, entry.cFileName) != 0)
+            l.complete = false;
         size_t length = TextLength(entry.cFileName) + 1;
         if (l.count == kMaxNames || used + length > kNamesSize) {
             l.complete = false;
@@ -91,8 +94,17 @@ void ForgetSourceListing() {
     if (g_listing) g_listing->valid = false;
 }
 
+// A name with a directory part, or with letters beyond A to Z whose case the listing would
+// not fold, is left to the system to find.
+bool ListingCanAnswer(const char* name) {
+    for (; *name; ++name)
+        if (*name == '\\' || *name == '/' || static_cast<unsigned char>(*name) >= 0x80) return false;
+    return true;
+}
+
 SourceName FindInSource(const char* directory, const char* name, char (&spelled)[260]) {
     CopyText(spelled, name);
+    if (!ListingCanAnswer(name)) return SourceName::Unknown;
     if (!g_listing) g_listing = static_cast<Listing*>(LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, sizeof(Listing)));
     if (!g_listing) return SourceName::Unknown;
     if (!g_listing->valid || lstrcmpiA(g_listing->directory, directory) != 0) ReadListing(directory);

@@ -25,7 +25,7 @@ bool ReadCountrySettings(const char* country, const char* fallback) {
     SetupSession& s = g_session;
     if (ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_COUNTRY_KEY), country, fallback,
                          s.countryKey) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_NATION, s.setupInfPath);
+        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_NATION, SetupInfNameShown());
         return false;
     }
     char defaults[1024];

@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
+#include "setupinfo/setup_info.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void AddItemLine(const char* line) {
 // The item lines of a section, or false after reporting that it cannot be read.
 bool ReadItemLines(UINT sectionId, char (&lines)[1024]) {
     if (ReadKeyList(g_session.setupInfPath, ResourceText<32>(sectionId), nullptr, lines) != 0) return true;
-    ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, g_session.setupInfPath);
+    ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
     return false;
 }
 

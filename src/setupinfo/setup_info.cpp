@@ -79,7 +79,7 @@ int HoldCopyOffRemovableDisk() {
     AddTrailingBackslash(copy);
     AppendText(copy, "KVSETUP1.INF");
     if (!CopyFileA(s.setupInfPath, copy, FALSE)) return 1;
-    CopyText(s.setupInfCopy, copy);
+    CopyText(s.setupInfOnDisk, s.setupInfPath);
     CopyText(s.setupInfPath, copy);
     return 1;
 }
@@ -97,7 +97,7 @@ LRESULT AddListName(HWND list, const char* name) {
 int FillFromSection(HWND control, const char* section, const char* defaultValue, const char* file, AddName add) {
     char names[1024];
     if (ReadKeyList(file, section, defaultValue, names) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, file);
+        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, file == g_session.setupInfPath ? SetupInfNameShown() : file);
         return 0;
     }
     ForEachListedName(names, [&](const char* name) { add(control, name); });
@@ -139,4 +139,8 @@ int FillComboFromSection(HWND combo, const char* section, const char* defaultVal
 
 int FillListFromSection(HWND list, const char* section, const char* defaultValue, const char* file) {
     return FillFromSection(list, section, defaultValue, file, AddListName);
+}
+
+const char* SetupInfNameShown() {
+    return g_session.setupInfOnDisk[0] ? g_session.setupInfOnDisk : g_session.setupInfPath;
 }

@@ -9,6 +9,10 @@
 // dialog, again until a file that exists is chosen). Sets setupInfPath. 1 found, 0 given up.
 int LocateSetupInformationFile(HWND owner);
 
+// setup1.inf as the user knows it, for messages: where it was found, also when the setup
+// reads a copy of it.
+const char* SetupInfNameShown();
+
 // The directory of the running program, with a trailing backslash.
 void GetProgramDirectory(char (&path)[260]);
 

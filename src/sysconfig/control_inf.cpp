@@ -28,8 +28,8 @@ bool BackUpControlInf(const char* controlInf) {
     if (from.Get() < 0) return false;
     char backup[260];
     SystemFile(IDS_CONTROL_OLD, backup);
-    UniqueLzFile to = OpenLz(backup, OF_CREATE);
-    if (to.Get() >= 0) LZCopy(from.Get(), to.Get());
+    UniqueHFile to(_lcreat(backup, 0));  // under its own name only, whatever its length
+    if (to) LZCopy(from.Get(), static_cast<INT>(to.Get()));
     return true;
 }
 

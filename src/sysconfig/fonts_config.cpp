@@ -96,7 +96,7 @@ int RegisterTrueTypeFonts(UINT sectionId, const char* directory) {
     ResourceText<32> section(sectionId);
     char keys[1024];
     if (ReadKeyList(s.setupInfPath, section, nullptr, keys) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, s.setupInfPath);
+        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
         return 0;
     }
     for (const char* key = keys; *key; key += TextLength(key) + 1) {
@@ -117,7 +117,7 @@ int SetFontSubstitutes() {
     ResourceText<32> section(IDS_SECTION_FONT_SUBSTITUTES);
     char keys[1024];
     if (ReadKeyList(s.setupInfPath, section, nullptr, keys) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, s.setupInfPath);
+        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
         return 0;
     }
     int failures = 0;

@@ -69,10 +69,11 @@ int SetRegKeyValue(HKEY root, const char* subkey, const char* name, DWORD type, 
     if (RegCreateKeyExA(root, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &opened,
                         &disposition) != ERROR_SUCCESS) {
         char text[256];
-        wsprintfA(text,
-                  "Can not create registry key:\r  %s\rfor WRITING value:\r  %s.\rYou may not have the permission "
-                  "for this action.",
-                  subkey, name);
+        CopyText(text, "Can not create registry key:\r  ");
+        AppendText(text, subkey);
+        AppendText(text, "\rfor WRITING value:\r  ");
+        AppendText(text, name);
+        AppendText(text, ".\rYou may not have the permission for this action.");
         TellRegistryFailure(text);
         return 0;
     }
@@ -80,7 +81,9 @@ int SetRegKeyValue(HKEY root, const char* subkey, const char* name, DWORD type, 
     if (RegSetValueExA(key.Get(), name, 0, type, data, length) != ERROR_SUCCESS) {
         key.Reset();
         char text[256];
-        wsprintfA(text, "Can not set value:\r  %s.\rYou may not have the permission for this action.", name);
+        CopyText(text, "Can not set value:\r  ");
+        AppendText(text, name);
+        AppendText(text, ".\rYou may not have the permission for this action.");
         TellRegistryFailure(text);
         return 0;
     }
@@ -99,6 +102,7 @@ LONG GetRegKeyValueEx(HKEY root, const char* subkey, const char* name, DWORD* ty
     DWORD stored = size;
     LONG result = RegQueryValueExA(key.Get(), name, nullptr, type, buffer, &stored);
     if (result == ERROR_MORE_DATA || stored > size) {
+        if (size > 0) buffer[0] = 0;  // what the query left there is not a text
         ShowMessageText("GetRegKeyValueEx: buffer too small", nullptr, g_session.uiFontFace, MB_ICONHAND);
         return ERROR_MORE_DATA;
     }

@@ -42,7 +42,9 @@ Source directory: A:\
 LOG
 head -n 26 "$work/log" | diff "$work/head" - >&2 || fail "log header differs"
 expect_eq "$(tail -n 2 "$work/log" | tr '\n' '|')" "Releasing allocated memory...|Exiting Setup...|" "end of the log"
-grep -q '^Copying complete\.$' "$work/log" || fail "copying not logged"
+# Which file went where, from which disk, in which order: the copying lines as a whole.
+sed -n '/^Source directory:/,/^Copying complete\.$/p' "$work/log" > "$work/copying.log"
+diff "$(dirname "$0")/expected/copying.log" "$work/copying.log" >&2 || fail "the copying's log lines differ"
 # Files of the Windows and system sections land in those directories.
 expect_file "$drive_c/windows/kvreadme.txt"
 expect_file "$drive_c/windows/system32/kvoxnls.dll"
@@ -91,6 +93,8 @@ grep -a -q '^English (US)=00000409,KBDUS.KBD,2,US,USA' "$work/profile" || fail "
 printf '%s\n' "K-VOX Editor.lnk" "K-VOX Indicator.lnk" "K-VOX Keyboard Editor.lnk" "K-VOX Keyboard.lnk" \
     "K-VOX Picture Viewer.lnk" "Uninstall K-VOX.lnk" | diff - "$work/group" >&2 || fail "the K-VOX group differs"
 expect_file "$programs_menu/StartUp/K-VOX Indicator.lnk"
+strings -a "$programs_menu/K-VOX/K-VOX Editor.lnk" | grep -qi 'windows\\KVOX\\kvedit\.exe' ||
+    fail "the editor's item does not start C:\\windows\\KVOX\\kvedit.exe"
 
 # AskRestartOrReturn is off: Windows restarts without a question.
 started "wineboot.exe --end-session" || fail "no restart was asked for"
