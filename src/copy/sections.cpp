@@ -108,10 +108,7 @@ int CopyTrueTypeSection(unsigned sectionId, int member, const char* destinationD
     SetupSession& s = g_session;
     ResourceText<128> section(sectionId);
     char names[1024];
-    if (ReadKeyList(s.setupInfPath, section, nullptr, names) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
-        return 0;
-    }
+    if (ReadSetupInfKeys(section, names) == 0) return 0;
     for (const char* name = names; *name; name += TextLength(name) + 1) {
         char value[1024];
         ReadProfileValue(s.setupInfPath, section, name, nullptr, value);

@@ -56,9 +56,7 @@ void AddItemLine(const char* line) {
 
 // The item lines of a section, or false after reporting that it cannot be read.
 bool ReadItemLines(UINT sectionId, char (&lines)[1024]) {
-    if (ReadKeyList(g_session.setupInfPath, ResourceText<32>(sectionId), nullptr, lines) != 0) return true;
-    ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
-    return false;
+    return ReadSetupInfKeys(ResourceText<32>(sectionId), lines) != 0;
 }
 
 struct ItemSection {

@@ -106,6 +106,12 @@ int FillFromSection(HWND control, const char* section, const char* defaultValue,
 
 }  // namespace
 
+DWORD ReadSetupInfKeys(const char* section, char* buffer, DWORD size) {
+    DWORD length = ReadKeyList(g_session.setupInfPath, section, nullptr, buffer, size);
+    if (length == 0) ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
+    return length;
+}
+
 void GetProgramDirectory(char (&path)[260]) {
     char program[260] = "";
     GetModuleFileNameA(nullptr, program, sizeof program);

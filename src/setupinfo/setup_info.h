@@ -32,6 +32,14 @@ int GetListMember(const char* list, int member, char (&out)[N], const char* sepa
 int FillComboFromSection(HWND combo, const char* section, const char* defaultValue, const char* file);
 int FillListFromSection(HWND list, const char* section, const char* defaultValue, const char* file);
 
+// The key names of a section of setup1.inf, each ending in a null, the list in a second.
+// Returns the length; 0 after reporting IDS_CANT_READ_FILE when the section has no key.
+DWORD ReadSetupInfKeys(const char* section, char* buffer, DWORD size);
+template <size_t N>
+DWORD ReadSetupInfKeys(const char* section, char (&buffer)[N]) {
+    return ReadSetupInfKeys(section, buffer, static_cast<DWORD>(N));
+}
+
 // The value of "fonts.fon" in [boot] of system.ini (empty when missing).
 void GetSystemFontFile(char (&file)[260]);
 

@@ -95,10 +95,7 @@ int RegisterTrueTypeFonts(UINT sectionId, const char* directory) {
     SetupSession& s = g_session;
     ResourceText<32> section(sectionId);
     char keys[1024];
-    if (ReadKeyList(s.setupInfPath, section, nullptr, keys) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
-        return 0;
-    }
+    if (ReadSetupInfKeys(section, keys) == 0) return 0;
     for (const char* key = keys; *key; key += TextLength(key) + 1) {
         char line[120], file[128];
         ReadProfileValue(s.setupInfPath, section, key, nullptr, line);
@@ -116,10 +113,7 @@ int SetFontSubstitutes() {
     SaveKey(s.fontSubstitutesKey, IDS_SAVED_FONT_SUBSTITUTES, s.fontSubstitutesKey.subkey);
     ResourceText<32> section(IDS_SECTION_FONT_SUBSTITUTES);
     char keys[1024];
-    if (ReadKeyList(s.setupInfPath, section, nullptr, keys) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_READ_FILE, SetupInfNameShown());
-        return 0;
-    }
+    if (ReadSetupInfKeys(section, keys) == 0) return 0;
     int failures = 0;
     ForEachListedName(keys, [&](const char* key) {
         char value[120];
