@@ -20,6 +20,8 @@ rm -f "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Men
 # The first sample disk is in drive A:; a test "inserts" another by pointing A: at it.
 [ -d "$root/build/win64/disks/DISK1" ] && ln -sfn "$root/build/win64/disks/DISK1" "$WINEPREFIX/dosdevices/a:"
 
+# A fault test stopped half-way may have left a file unwritable.
+chattr -i "$windows/win.ini" 2>/dev/null || true
 cp "$fixture/win.ini" "$fixture/system.ini" "$windows/"
 cp "$fixture/control.inf" "$fixture/setup.inf" "$windows/system32/"
 

@@ -3,7 +3,9 @@
 export WINEPREFIX="$root/build/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# winemenubuilder would mirror every shortcut to the Linux desktop, and each one it starts
+# stays, holding a connection to the display, until the display refuses new clients.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}"
 # The display and desktop of a running test session, when there is one.
 if [ -f "$root/build/session.env" ]; then
     . "$root/build/session.env"
