@@ -53,6 +53,10 @@ SOURCES = [
     (r".*", lambda m: ("payload", m.group(0))),
 ]
 
+# The package's own fonts and tables carry its name, as its programs and libraries do, so
+# that its uninstaller can tell them from files of the same name that Windows has.
+PACKAGE_MARK = b"\r\nK-VOX 2.0, Cyrillic localization package\r\n"
+
 # Files stored under their compressed names on the disks.
 COMPRESSED = {
     "kvox.exe", "kvedit.exe", "uninst.exe", "kvreadme.txt", "kvoxhelp.txt", "kvox.h",
@@ -170,11 +174,11 @@ def content(name, programs):
         if kind == "program":
             return open(os.path.join(programs, args[0]), "rb").read()
         if kind == "wine":
-            return open(os.path.join(WINE_FONTS, args[0]), "rb").read()
+            return open(os.path.join(WINE_FONTS, args[0]), "rb").read() + PACKAGE_MARK
         if kind == "file":
             return open(args[0], "rb").read()
         if kind == "xlat":
-            return xlat_table(args[0])
+            return xlat_table(args[0]) + PACKAGE_MARK
         if kind == "fnt":
             return renamed_fnt(os.path.join(WINE_FONTS, args[0]), args[1])
         return open(os.path.join(PAYLOAD, args[0]), "rb").read()
@@ -267,6 +271,8 @@ def main():
     originals = os.path.join(args.out, "ORIGINALS")
     os.makedirs(originals)
     for name, disk in sorted(files.items()):
+        if name.lower() == "setup1.inf":
+            continue  # the uninstaller's copy of the file that is written last, below
         data = content(name, args.programs)
         sizes[name] = len(data)
         open(os.path.join(originals, name.lower()), "wb").write(data)
@@ -280,6 +286,7 @@ def main():
     shutil.copy(args.setup, os.path.join(disk1, "SETUP.EXE"))
     text = with_volume(inf.text, volume_sizes(inf, sizes))
     open(os.path.join(disk1, "SETUP1.INF"), "wb").write(text.encode("latin-1"))
+    open(os.path.join(originals, "setup1.inf"), "wb").write(text.encode("latin-1"))
 
     onedir = os.path.join(args.out, "ONEDIR")
     os.makedirs(onedir)

@@ -8,6 +8,7 @@
 #include "base/session.h"
 #include "base/setup_log.h"
 #include "base/text.h"
+#include "base/windowing.h"
 #include "progress/progress.h"
 #include "resources/resource_ids.h"
 
@@ -16,13 +17,6 @@ namespace {
 enum class WizardOutcome { Ready, Back, Failed };
 
 const PhaseOperations& Ops() { return g_phaseOperations; }
-
-// The package's resident programs are asked to close; the setup does not wait for them.
-void CloseResidentPrograms() {
-    if (HWND window = FindWindowA(nullptr, "K-VOX")) PostMessageA(window, WM_CLOSE, 0, 0);
-    for (const char* className : {"K-VOX", "K-VOXIndicatorClass", "KVKeybClass"})
-        if (HWND window = FindWindowA(className, nullptr)) PostMessageA(window, WM_CLOSE, 0, 0);
-}
 
 bool IsWindowsOnNetworkDrive() {
     char root[4];

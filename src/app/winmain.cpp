@@ -11,33 +11,11 @@
 
 namespace {
 
-constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\";
-
-bool IsWindows95() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    GetVersionExA(&version);
-    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-}
-
 void RefusePlatform(HINSTANCE instance) {
     char text[64], caption[64];
     LoadStringA(instance, IDS_REQUIRES_WINDOWS95, text, sizeof text);
     LoadStringA(instance, IDS_SETUP_TITLE, caption, sizeof caption);
     MessageBoxA(nullptr, text, caption, MB_ICONSTOP | MB_OK);
-}
-
-void SetRegistryLocation(RegistryLocation& location, HKEY root, const char* base, const char* name) {
-    location.root = root;
-    CopyText(location.subkey, base);
-    AppendText(location.subkey, name);
-}
-
-void FillRegistryLocations(SetupSession& session) {
-    SetRegistryLocation(session.installedFontsKey, HKEY_LOCAL_MACHINE, kCurrentVersionKey, "Fonts");
-    SetRegistryLocation(session.fontSubstitutesKey, HKEY_LOCAL_MACHINE, kCurrentVersionKey, "FontSubstitutes");
-    SetRegistryLocation(session.displaySettingsKey, HKEY_CURRENT_CONFIG, "Display\\Settings", "");
-    SetRegistryLocation(session.displayFontsKey, HKEY_CURRENT_CONFIG, "Display\\Fonts", "");
 }
 
 void SetProfileFileNames(SetupSession& session) {
@@ -62,22 +40,6 @@ bool HandleEndingSwitch(const SwitchResult& switches) {
     default:
         return false;
     }
-}
-
-bool FindWindowsDirectories(SetupSession& session) {
-    if (GetWindowsDirectoryA(session.windowsDir, sizeof session.windowsDir) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_NO_WINDOWS_DIR);
-        return false;
-    }
-    AddTrailingBackslash(session.windowsDir);
-    if (GetSystemDirectoryA(session.systemDir, sizeof session.systemDir) == 0) {
-        ShowMessage(nullptr, MB_ICONHAND, IDS_NO_SYSTEM_DIR);
-        return false;
-    }
-    AddTrailingBackslash(session.systemDir);
-    CopyText(session.fontsDir, session.windowsDir);
-    AppendText(session.fontsDir, "FONTS\\");
-    return true;
 }
 
 bool CreateMainWindow(HINSTANCE instance) {

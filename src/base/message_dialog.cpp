@@ -263,7 +263,8 @@ int ShowMessage(HWND /*owner*/, UINT style, UINT stringId, ...) {
     wvsprintfA(text, format, arguments);
     va_end(arguments);
     char title[128];
-    LoadText(g_session.fallbackCaptions ? IDS_SETUP_TITLE_FALLBACK : IDS_SETUP_TITLE, title);
+    UINT titleId = g_session.fallbackCaptions ? IDS_SETUP_TITLE_FALLBACK : IDS_SETUP_TITLE;
+    LoadText(g_session.programTitle ? g_session.programTitle : titleId, title);
     return ShowMessageText(text, title, g_session.uiFontFace, style);
 }
 

@@ -1,10 +1,54 @@
 // The session record and the product profile's path.
 #include "base/session.h"
 
+#include "base/message_dialog.h"
+#include "base/paths.h"
 #include "base/text.h"
 #include "resources/resource_ids.h"
 
 SetupSession g_session;
+
+namespace {
+
+constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\";
+
+void SetRegistryLocation(RegistryLocation& location, HKEY root, const char* base, const char* name) {
+    location.root = root;
+    CopyText(location.subkey, base);
+    AppendText(location.subkey, name);
+}
+
+}  // namespace
+
+bool IsWindows95() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+void FillRegistryLocations(SetupSession& session) {
+    SetRegistryLocation(session.installedFontsKey, HKEY_LOCAL_MACHINE, kCurrentVersionKey, "Fonts");
+    SetRegistryLocation(session.fontSubstitutesKey, HKEY_LOCAL_MACHINE, kCurrentVersionKey, "FontSubstitutes");
+    SetRegistryLocation(session.displaySettingsKey, HKEY_CURRENT_CONFIG, "Display\\Settings", "");
+    SetRegistryLocation(session.displayFontsKey, HKEY_CURRENT_CONFIG, "Display\\Fonts", "");
+}
+
+bool FindWindowsDirectories(SetupSession& session) {
+    if (GetWindowsDirectoryA(session.windowsDir, sizeof session.windowsDir) == 0) {
+        ShowMessage(nullptr, MB_ICONHAND, IDS_NO_WINDOWS_DIR);
+        return false;
+    }
+    AddTrailingBackslash(session.windowsDir);
+    if (GetSystemDirectoryA(session.systemDir, sizeof session.systemDir) == 0) {
+        ShowMessage(nullptr, MB_ICONHAND, IDS_NO_SYSTEM_DIR);
+        return false;
+    }
+    AddTrailingBackslash(session.systemDir);
+    CopyText(session.fontsDir, session.windowsDir);
+    AppendText(session.fontsDir, "FONTS\\");
+    return true;
+}
 
 void ProductProfilePath(char (&path)[260]) {
     char name[32];

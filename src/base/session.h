@@ -82,6 +82,7 @@ struct SetupSession {
     int32_t runUninstallerAtExit = 0;
     int32_t loggingEnabled = 1;
     int32_t fallbackCaptions = 0;
+    UINT programTitle = 0;  // string id of the title of messages; 0: the setup's
     int32_t twentyFourPinPrintersPresent = 0;
     int32_t ninePinPrintersPresent = 0;
     int32_t printerDriversToUpdate = 0;
@@ -119,6 +120,16 @@ struct SetupSession {
 };
 
 extern SetupSession g_session;
+
+// True on Windows 95 (the Windows platform of the Win32 API), the only one the package supports.
+bool IsWindows95();
+
+// The registry keys that the configuration edits, as Windows 95 names them.
+void FillRegistryLocations(SetupSession& session);
+
+// windowsDir, systemDir and fontsDir, each with a trailing backslash; false after reporting
+// IDS_NO_WINDOWS_DIR or IDS_NO_SYSTEM_DIR.
+bool FindWindowsDirectories(SetupSession& session);
 
 // The light grey of dialogs, messages and the progress window.
 constexpr COLORREF kSetupGrey = RGB(192, 192, 192);

@@ -47,3 +47,22 @@ ATOM RegisterWindowClass(HINSTANCE instance, const char* name, UINT style, WNDPR
 int ScreenHeight() {
     return g_screenHeightForTesting ? g_screenHeightForTesting : GetSystemMetrics(SM_CYSCREEN);
 }
+
+namespace {
+
+constexpr const char* kResidentClasses[] = {"K-VOX", "K-VOXIndicatorClass", "KVKeybClass"};
+
+}  // namespace
+
+void CloseResidentPrograms() {
+    if (HWND window = FindWindowA(nullptr, "K-VOX")) PostMessageA(window, WM_CLOSE, 0, 0);
+    for (const char* className : kResidentClasses)
+        if (HWND window = FindWindowA(className, nullptr)) PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+bool ResidentProgramsRunning() {
+    if (FindWindowA(nullptr, "K-VOX")) return true;
+    for (const char* className : kResidentClasses)
+        if (FindWindowA(className, nullptr)) return true;
+    return false;
+}

@@ -299,3 +299,19 @@
 #define IDC_DISK_LABEL                 1131
 #define IDC_DISK_PATH                  1101
 #define IDC_DISK_FRAME                 1024
+
+// ---- The uninstaller uninst.exe: its strings, progress dialog and exit dialogs (its own
+// EXITSETUP and EXITSETUP3 templates, with the same controls as the setup's)
+#define IDS_UNINSTALL_TITLE             401
+#define IDS_UNINSTALL_QUESTION          402
+#define IDS_UNINSTALL_NO_RECORD         403
+#define IDS_UNINSTALL_DAMAGED           404
+#define IDS_UNINSTALL_DAMAGED_ENABLED   405
+#define IDS_UNINSTALL_DAMAGED_LOCATION  406
+#define IDS_UNINSTALL_NOT_ENABLED       407
+#define IDS_UNINSTALL_INCOMPLETE        408
+#define IDS_UNINSTALL_REQUIRES_WINDOWS95 409
+#define IDS_UNINSTALL_LOG_NAME          410
+#define IDD_UNINSTALL_PROGRESS          "UninstProgress"
+#define IDC_UNINSTALL_STEP             1201
+#define IDC_UNINSTALL_GAUGE            1202

@@ -142,3 +142,46 @@ print(count)
 sys.exit(1 if bad else 0)
 PY
 }
+
+# The machine as a user and a later installation would find it, in $work/$1.*.
+snapshot() {
+    # Profile files as entries in their order: writing one value through the profile API
+    # rewrites the file without the blank lines between its sections.
+    for file in windows/win.ini windows/system.ini windows/system32/control.inf; do
+        tr -d '\r' < "$drive_c/$file" | grep -a -v '^[[:space:]]*$' > "$work/$1.$(basename "$file")"
+    done
+    for key in 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Fonts' \
+        'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\FontSubstitutes' 'HKCC\Display\Fonts' \
+        'HKCC\Display\Settings'; do
+        wine reg query "$key" 2>/dev/null | tr -d '\r'
+    done > "$work/$1.registry"
+    (cd "$drive_c" && find . -type f ! -path './users/*/AppData/Local/*' ! -path './users/*/Temp/*' |
+        grep -v -i -e '/uninst\.log$' | sort) > "$work/$1.files"
+}
+
+# Two snapshots agree: every file, value and file name, but for the files allowed to be new.
+expect_same_machine() { # LABEL SNAPSHOT SNAPSHOT [ALLOWED FILE...]
+    label=$1 from=$2 to=$3
+    shift 3
+    for part in win.ini system.ini control.inf registry; do
+        cmp -s "$work/$from.$part" "$work/$to.$part" ||
+            { diff "$work/$from.$part" "$work/$to.$part" >&2; fail "$label: $part differs"; }
+    done
+    for allowed in "$@"; do echo "$allowed"; done | sort > "$work/allowed"
+    comm -13 "$work/$from.files" "$work/$to.files" | comm -23 - "$work/allowed" > "$work/added"
+    comm -23 "$work/$from.files" "$work/$to.files" > "$work/lost"
+    [ -s "$work/added" ] && { cat "$work/added" >&2; fail "$label: files left behind"; }
+    [ -s "$work/lost" ] && { cat "$work/lost" >&2; fail "$label: files lost"; }
+    true
+}
+
+# After a setup that restarted Windows, waits for the restart to be over: Wine's wineboot
+# starts the StartUp group's programs, the package's indicator among them, on its way.
+wait_for_restart() {
+    tries=0
+    while pgrep -f 'wineboot\.exe' >/dev/null; do
+        tries=$((tries + 1))
+        [ $tries -lt 100 ] || fail "the restart did not end"
+        sleep 0.2
+    done
+}

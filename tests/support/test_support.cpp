@@ -52,12 +52,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
 void ResetTestSession() {
     g_session = SetupSession{};
     g_session.instance = GetModuleHandleA(nullptr);
-    GetWindowsDirectoryA(g_session.windowsDir, sizeof g_session.windowsDir);
-    AddTrailingBackslash(g_session.windowsDir);
-    GetSystemDirectoryA(g_session.systemDir, sizeof g_session.systemDir);
-    AddTrailingBackslash(g_session.systemDir);
-    CopyText(g_session.fontsDir, g_session.windowsDir);
-    AppendText(g_session.fontsDir, "FONTS\\");
+    FindWindowsDirectories(g_session);
 }
 
 namespace {

@@ -5,3 +5,5 @@
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
 
 extern "C" __declspec(dllexport) int KVoxLibraryVersion() { return 0x0200; }
+
+extern "C" __declspec(dllexport) const char* KVoxLibraryName() { return "K-VOX 2.0 library"; }

@@ -1,0 +1,144 @@
+// One uninstallation: the steps in order under a progress dialog, the log, and the
+// messages that tell the user how it ended.
+#include "uninstall/uninstall_run.h"
+
+#include <initializer_list>
+
+#include "base/exported.h"
+#include "base/handles.h"
+#include "base/message_dialog.h"
+#include "base/paths.h"
+#include "base/session.h"
+#include "base/setup_log.h"
+#include "base/text.h"
+#include "base/windowing.h"
+#include "resources/resource_ids.h"
+#include "uninstall/uninstall.h"
+
+namespace {
+
+struct Step {
+    const char* text;
+    void (*run)(const UninstallRecord& record, UninstallTally& tally);
+};
+
+// The package's programs hold their files open while they run: they are asked to close
+// and given a few seconds to go.
+void CloseProgramsStep(const UninstallRecord&, UninstallTally&) {
+    CloseResidentPrograms();
+    for (int waited = 0; ResidentProgramsRunning() && waited < 50; ++waited) Sleep(100);
+}
+
+constexpr Step kSteps[] = {
+    {"Closing K-VOX programs...", CloseProgramsStep},
+    {"Restoring win.ini and system.ini...", RestoreProfileValues},
+    {"Restoring registry values...", RestoreRegistryValues},
+    {"Restoring control.inf...", [](const UninstallRecord&, UninstallTally& tally) { RestoreControlInf(tally); }},
+    {"Removing Progman group and icons...", RemoveProgmanItems},
+    {"Removing files...", RemovePackageFiles},
+    {"Removing K-VOX records from k-vox.ini...", RemoveProductProfileRecords},
+};
+constexpr int kStepCount = static_cast<int>(sizeof kSteps / sizeof kSteps[0]);
+
+int g_stepsDone = 0;
+
+void DrawGauge(const DRAWITEMSTRUCT& item) {
+    const RECT& bar = item.rcItem;
+    HGDIOBJ oldPen = SelectObject(item.hDC, GetStockObject(BLACK_PEN));
+    HGDIOBJ oldBrush = SelectObject(item.hDC, GetStockObject(LTGRAY_BRUSH));
+    Rectangle(item.hDC, bar.left, bar.top, bar.right, bar.bottom);
+    SelectObject(item.hDC, oldBrush);
+    SelectObject(item.hDC, oldPen);
+    RECT done = {bar.left + 1, bar.top + 1, bar.left + 1 + (bar.right - bar.left - 2) * g_stepsDone / kStepCount,
+                 bar.bottom - 1};
+    UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 128)));
+    FillRect(item.hDC, &done, blue.Get());
+}
+
+// Nothing pumps messages while the steps run, so the dialog is repainted at once.
+void ShowStep(HWND progress, const char* text) {
+    if (!progress) return;
+    SetDlgItemTextA(progress, IDC_UNINSTALL_STEP, text);
+    InvalidateRect(GetDlgItem(progress, IDC_UNINSTALL_GAUGE), nullptr, FALSE);
+    UpdateWindow(progress);
+}
+
+}  // namespace
+
+KVOX_EXPORTED INT_PTR CALLBACK UninstallProgressProc(HWND, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_DRAWITEM) {
+        DrawGauge(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void OpenUninstallLog(const char* programDir) {
+    ResourceText<32> name(IDS_UNINSTALL_LOG_NAME);
+    for (const char* directory : {programDir, static_cast<const char*>(g_session.windowsDir)}) {
+        CopyText(g_session.logPath, directory);
+        AppendText(g_session.logPath, name);
+        if (!FileExists(g_session.logPath)) UniqueHFile created(_lcreat(g_session.logPath, 0));
+        if (AppendLogLine(g_session.logPath, "K-VOX Uninstall")) return;
+    }
+    g_session.logPath[0] = '\0';
+    g_session.loggingEnabled = 0;
+}
+
+bool ReportRecordProblem(const UninstallRecord& record) {
+    switch (record.state) {
+    case RecordState::Missing:
+        LogLine("No uninstall record: nothing was changed. ", record.path);
+        ShowMessage(nullptr, MB_ICONHAND, IDS_UNINSTALL_NO_RECORD, record.path);
+        return true;
+    case RecordState::Damaged:
+        LogLine("The uninstall record is damaged: nothing was changed. ", record.path);
+        ShowMessage(nullptr, MB_ICONHAND, IDS_UNINSTALL_DAMAGED, record.path, ResourceText<128>(record.problem).Get());
+        return true;
+    case RecordState::Disabled:
+        LogLine("The uninstall record says Enabled=No: nothing was changed.");
+        ShowMessage(nullptr, MB_ICONEXCLAMATION, IDS_UNINSTALL_NOT_ENABLED);
+        return true;
+    case RecordState::Enabled:
+        break;
+    }
+    return false;
+}
+
+UninstallTally RunUninstallSteps(const UninstallRecord& record) {
+    LogLine("Uninstalling K-VOX from ", record.directory);
+    HWND progress = CreateDialogParamA(g_session.instance, IDD_UNINSTALL_PROGRESS, nullptr, UninstallProgressProc, 0);
+    UninstallTally tally;
+    g_stepsDone = 0;
+    for (const Step& step : kSteps) {
+        LogLine(step.text);
+        ShowStep(progress, step.text);
+        step.run(record, tally);
+        ++g_stepsDone;
+    }
+    FinishUninstallRecord(record, tally);
+    ShowStep(progress, tally.failed ? "Uninstall not complete." : "Uninstall complete.");
+    if (progress) DestroyWindow(progress);
+
+    char summary[160];
+    wsprintfA(summary, "Restored %d, removed %d, left %d, failed %d.", tally.restored, tally.removed, tally.left,
+              tally.failed);
+    LogLine(summary);
+    LogLine(tally.failed ? "Uninstall not complete." : "Uninstall complete.");
+    if (tally.failed) ShowMessage(nullptr, MB_ICONEXCLAMATION, IDS_UNINSTALL_INCOMPLETE, tally.failed, g_session.logPath);
+    return tally;
+}
+
+UninstallExit ParseUninstallSwitches(const char* commandLine) {
+    UninstallExit exit = UninstallExit::Ask;
+    for (const char* c = commandLine; *c; ++c) {
+        if ((*c != '/' && *c != '-') || (c > commandLine && c[-1] != ' ')) continue;
+        char letter = static_cast<char>(c[1] | 0x20);
+        if (c[1] == '\0' || (c[2] != '\0' && c[2] != ' ')) continue;
+        if (letter == 'd') exit = UninstallExit::ShutDown;
+        else if (letter == 'r') exit = UninstallExit::Restart;
+        else if (letter == 'w') exit = UninstallExit::ReturnToWindows;
+    }
+    return exit;
+}

@@ -1,0 +1,296 @@
+// The uninstaller's steps over real profile files, scratch registry keys, and scratch
+// directories standing for the K-VOX, Windows, system and fonts directories.
+#include <string>
+#include <vector>
+
+#include "base/paths.h"
+#include "base/text.h"
+#include "resources/resource_ids.h"
+#include "test_support.h"
+#include "uninstall/uninstall.h"
+#include "uninstall/uninstall_run.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+constexpr char kScratchKey[] = "Software\\KVoxUninstallTest";
+const std::string kMark = "\r\nK-VOX 2.0, Cyrillic localization package\r\n";
+
+const char kSetupInf[] =
+    "[uninstall.k-vox]\r\nuninst.exe=1\r\nsetup1.inf=1\r\n"
+    "[windows.system]\r\nkvoxnls.dll=1\r\n"
+    "[programfiles.k-vox]\r\nkvox.exe=1\r\n"
+    "[K-VOX.programfiles]\r\nkvox.exe,K-VOX Indicator=\r\n"
+    "[default.setup]\r\nRUS=1251,866,1,langrus.dll,2\r\n"
+    "[Keyboard Layouts]\r\nRussian=00000419,kbdru.kbd,2,RU,RUS\r\nUkrainian=00000422,kbdur.kbd,2,UA,UKR\r\n"
+    "[oemansi]\r\n866=xlat866.bin,2\r\n"
+    "[VGA.GR3]\r\n866=866,3\r\n"
+    "[oemfonts]\r\n866=oemfonts.866\r\n[oemfonts.866]\r\nHI2=vga866.fon,3\r\n"
+    "[sysfonts.1251]\r\nHI2=vgasysr.fon,3\r\n"
+    "[cour.1251]\r\nHI2=courvcyr.fon,3,Courier\r\nALL=courpcyr.fon,3,Courier CYR Plotter\r\n"
+    "[TTF.1251]\r\nDejaVu Sans (TrueType)=dejavus.ttf,3\r\n"
+    "[FontSubstitutes]\r\nArial CYR,204=Arial\r\n";
+
+class Uninstall : public SessionTest {
+protected:
+    void SetUp() override {
+        SessionTest::SetUp();
+        for (const char* name : {"win.ini", "system.ini"}) saved_.push_back(ReadTextFile(RealWindows(name)));
+        for (const ScratchDir* dir : {&windows_, &system_, &fonts_}) ASSERT_FALSE(dir->Path().empty());
+        CopyText(g_session.windowsDir, windows_.Path().c_str());
+        CopyText(g_session.systemDir, system_.Path().c_str());
+        CopyText(g_session.fontsDir, fonts_.Path().c_str());
+        CopyText(g_session.logPath, kvox_.File("uninst.log").c_str());
+        WriteTextFile(g_session.logPath, "");
+        WriteTextFile(kvox_.File("setup1.inf"), kSetupInf);
+        WriteRecord("");
+        RegDeleteTree();
+        RegistryLocation* keys[] = {&g_session.installedFontsKey, &g_session.fontSubstitutesKey,
+                                    &g_session.displayFontsKey, &g_session.displaySettingsKey};
+        const char* names[] = {"\\Fonts", "\\Substitutes", "\\DisplayFonts", "\\Settings"};
+        for (int i = 0; i < 4; ++i) {
+            keys[i]->root = HKEY_CURRENT_USER;
+            CopyText(keys[i]->subkey, (kScratchKey + std::string(names[i])).c_str());
+        }
+    }
+    void TearDown() override {
+        WriteTextFile(RealWindows("win.ini"), saved_[0]);
+        WriteTextFile(RealWindows("system.ini"), saved_[1]);
+        RegDeleteTree();
+    }
+    static void RegDeleteTree() {
+        for (const char* name : {"\\Fonts", "\\Substitutes", "\\DisplayFonts", "\\Settings", ""})
+            RegDeleteKeyA(HKEY_CURRENT_USER, (kScratchKey + std::string(name)).c_str());
+    }
+    static std::string RealWindows(const char* name) {
+        char dir[MAX_PATH];
+        GetWindowsDirectoryA(dir, sizeof dir);
+        return std::string(dir) + "\\" + name;
+    }
+    void WriteRecord(const std::string& more) {
+        WriteTextFile(kvox_.File("uninst.inf"), "[Enabled]\r\nEnabled=Yes\r\n[Location]\r\n" + kvox_.Path() +
+                                                   "= \r\n[languages.installed]\r\nRussian=RUS\r\n" + more);
+        ReadUninstallRecord(kvox_.Path().c_str(), record_);
+    }
+    static std::string Ini(const char* file, const char* section, const char* key) {
+        char value[256] = "";
+        GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value, file);
+        return value;
+    }
+    static void SetValue(const RegistryLocation& location, const char* name, const char* text) {
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(location.root, location.subkey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+        RegCloseKey(key);
+    }
+    static std::string Value(const RegistryLocation& location, const char* name) {
+        char value[256] = "";
+        DWORD size = sizeof value - 1;
+        HKEY key;
+        if (RegOpenKeyExA(location.root, location.subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(missing)";
+        LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+        RegCloseKey(key);
+        return result == ERROR_SUCCESS ? value : "(missing)";
+    }
+    std::string Log() { return ReadTextFile(g_session.logPath); }
+
+    ScratchDir kvox_, windows_, system_, fonts_;
+    std::vector<std::string> saved_;
+    UninstallRecord record_;
+    UninstallTally tally_;
+};
+
+TEST_F(Uninstall, RecordStates) {
+    struct Case {
+        std::string text;
+        RecordState state;
+        UINT problem;
+    };
+    const Case cases[] = {
+        {"[Enabled]\r\nEnabled=No\r\n", RecordState::Disabled, 0},
+        {"[Enabled]\r\nEnabled=Maybe\r\n[Location]\r\nC:\\KVOX\\= \r\n", RecordState::Damaged,
+         IDS_UNINSTALL_DAMAGED_ENABLED},
+        {"[Location]\r\nC:\\KVOX\\= \r\n", RecordState::Damaged, IDS_UNINSTALL_DAMAGED_ENABLED},
+        {"[Enabled]\r\nEnabled=yes\r\n", RecordState::Damaged, IDS_UNINSTALL_DAMAGED_LOCATION},
+        {"[Enabled]\r\nEnabled=Yes\r\n[Location]\r\nC:\\KVOX= \r\n", RecordState::Enabled, 0},
+    };
+    for (const Case& c : cases) {
+        WriteTextFile(kvox_.File("uninst.inf"), c.text);
+        ReadUninstallRecord(kvox_.Path().c_str(), record_);
+        EXPECT_EQ(record_.state, c.state) << c.text;
+        EXPECT_EQ(record_.problem, c.problem) << c.text;
+    }
+    EXPECT_STREQ(record_.directory, "C:\\KVOX\\");
+    DeleteFileA(kvox_.File("uninst.inf").c_str());
+    ReadUninstallRecord(kvox_.Path().c_str(), record_);
+    EXPECT_EQ(record_.state, RecordState::Missing);
+}
+
+// Saved values come back, empty ones as empty entries but for the package's own, which go;
+// [intl] entries the setup added are removed, others kept; the layout switch, written
+// unsaved, goes.
+TEST_F(Uninstall, ProfileValuesComeBack) {
+    WriteTextFile(RealWindows("win.ini"), "[intl]\r\nsCountry=Russia\r\niCountry=7\r\nsLanguage=rus\r\nsMine=x\r\n");
+    WriteTextFile(RealWindows("system.ini"),
+                  "[boot]\r\nlanguage.dll=langrus.dll\r\nwincodepage=1251\r\n[boot.description]\r\n"
+                  "language.dll=Russian\r\n[keyboard]\r\nhotkey=1\r\nkeyboard.dll=kbdru.kbd\r\nsecondkeyb.dll=kbdus.kbd\r\n");
+    WriteRecord("[intl.svd]\r\nsCountry=United States\r\niCountry=1\r\n[boot.svd]\r\nlanguage.dll=\r\n"
+                "wincodepage=1252\r\n[Lang.svd]\r\nlanguage.dll=English (American)\r\n[keyboard.svd]\r\n"
+                "keyboard.dll=\r\nsecondkeyb.dll=\r\n");
+    RestoreProfileValues(record_, tally_);
+    EXPECT_EQ(Ini("win.ini", "intl", "sCountry"), "United States");
+    EXPECT_EQ(Ini("win.ini", "intl", "iCountry"), "1");
+    EXPECT_EQ(Ini("win.ini", "intl", "sLanguage"), "(missing)");
+    EXPECT_EQ(Ini("win.ini", "intl", "sMine"), "x");
+    EXPECT_EQ(Ini("system.ini", "boot", "language.dll"), "");
+    EXPECT_EQ(Ini("system.ini", "boot", "wincodepage"), "1252");
+    EXPECT_EQ(Ini("system.ini", "boot.description", "language.dll"), "English (American)");
+    EXPECT_EQ(Ini("system.ini", "keyboard", "keyboard.dll"), "");
+    EXPECT_EQ(Ini("system.ini", "keyboard", "secondkeyb.dll"), "(missing)");
+    EXPECT_EQ(Ini("system.ini", "keyboard", "hotkey"), "(missing)");
+    EXPECT_EQ(tally_.restored, 6);
+    EXPECT_EQ(tally_.removed, 3);
+    EXPECT_EQ(tally_.failed, 0);
+    EXPECT_NE(Log().find("Restored [boot] language.dll=\r\nRestored [boot] wincodepage=1252\r\n"),
+              std::string::npos);
+}
+
+TEST_F(Uninstall, AnUnwritableWinIniFailsItsValuesAndTheRestGoesOn) {
+    WriteTextFile(RealWindows("system.ini"), "[boot]\r\nwincodepage=1251\r\n");
+    WriteRecord("[intl.svd]\r\nsCountry=United States\r\n[boot.svd]\r\nwincodepage=1252\r\n");
+    // Held open by another program, which lets nobody write it.
+    HANDLE held = CreateFileA(RealWindows("win.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    RestoreProfileValues(record_, tally_);
+    CloseHandle(held);
+    EXPECT_EQ(tally_.failed, 1);
+    EXPECT_EQ(Ini("system.ini", "boot", "wincodepage"), "1252");
+    EXPECT_NE(Log().find("Could not restore [intl] sCountry in win.ini"), std::string::npos);
+}
+
+// Whole keys come back as they were saved; values the setup added go when they name a file
+// of the package or a substitute it lists; values of others stay.
+TEST_F(Uninstall, RegistryValuesComeBack) {
+    const SetupSession& s = g_session;
+    SetValue(s.installedFontsKey, "Courier", "courvcyr.fon");
+    SetValue(s.installedFontsKey, "Courier CYR Plotter", (std::string(record_.directory) + "courpcyr.fon").c_str());
+    SetValue(s.installedFontsKey, "User Font", "user.fon");
+    SetValue(s.fontSubstitutesKey, "Arial CYR,204", "Arial");
+    SetValue(s.fontSubstitutesKey, "Mine", "Arial");
+    SetValue(s.displaySettingsKey, "fonts.fon", "vgasysr.fon");
+    SetValue(s.displaySettingsKey, "oemfonts.fon", "vga866.fon");
+    WriteRecord("[fonts.svd]\r\nCourier=COURE.FON\r\nEmpty=\r\n[FontSubstitutes.svd]\r\nHelv=MS Sans Serif\r\n"
+                "[SystemFonts]\r\nfonts.fon=vgasys.fon\r\noemfonts.fon=\r\n");
+    RestoreRegistryValues(record_, tally_);
+    EXPECT_EQ(Value(s.installedFontsKey, "Courier"), "COURE.FON");
+    EXPECT_EQ(Value(s.installedFontsKey, "Empty"), "");
+    EXPECT_EQ(Value(s.installedFontsKey, "Courier CYR Plotter"), "(missing)");
+    EXPECT_EQ(Value(s.installedFontsKey, "User Font"), "user.fon");
+    EXPECT_EQ(Value(s.fontSubstitutesKey, "Helv"), "MS Sans Serif");
+    EXPECT_EQ(Value(s.fontSubstitutesKey, "Arial CYR,204"), "(missing)");
+    EXPECT_EQ(Value(s.fontSubstitutesKey, "Mine"), "Arial");
+    EXPECT_EQ(Value(s.displaySettingsKey, "fonts.fon"), "vgasys.fon");
+    EXPECT_EQ(Value(s.displaySettingsKey, "oemfonts.fon"), "(missing)");
+    EXPECT_EQ(tally_.left, 2);
+    EXPECT_EQ(tally_.failed, 0);
+}
+
+TEST_F(Uninstall, AKeyThatCannotBeWrittenFailsAndTheOthersComeBack) {
+    g_session.installedFontsKey.root = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x12345678));
+    SetValue(g_session.fontSubstitutesKey, "Helv", "Arial");
+    WriteRecord("[fonts.svd]\r\nCourier=COURE.FON\r\n[FontSubstitutes.svd]\r\nHelv=MS Sans Serif\r\n");
+    RestoreRegistryValues(record_, tally_);
+    EXPECT_EQ(tally_.failed, 1);
+    EXPECT_EQ(Value(g_session.fontSubstitutesKey, "Helv"), "MS Sans Serif");
+    EXPECT_NE(Log().find("Could not restore value Courier of "), std::string::npos);
+}
+
+TEST_F(Uninstall, PackageFilesAndTheirDirectories) {
+    PackageFileList files;
+    CollectPackageFiles(record_, files);
+    std::vector<std::string> listed;
+    files.ForEach([&](PackageDir dir, const char* name) { listed.push_back(std::string(1, char(dir)) + name); });
+    const std::vector<std::string> expected = {
+        "Skvoxnls.dll", "Duninst.exe", "Dsetup1.inf", "Dkvox.exe", "Sxlat866.bin", "Slangrus.dll", "Skbdru.kbd",
+        "SEGA80866.fon", "SEGA40866.fon", "SCGA80866.fon", "SCGA40866.fon", "Dapp866.fon", "Fvga866.fon",
+        "Fvgasysr.fon", "Fcourvcyr.fon", "Dcourpcyr.fon", "Ddejavus.ttf"};
+    EXPECT_EQ(listed, expected);  // the layout not installed (Ukrainian) is not the package's here
+    EXPECT_TRUE(files.Names("KBDRU.KBD"));
+    EXPECT_FALSE(files.Names("kbdur.kbd"));
+}
+
+// In the K-VOX directory every listed file goes; elsewhere only one that carries the mark;
+// a file in use stays and counts as a failure.
+TEST_F(Uninstall, FilesGoOnlyWhereTheyAreProvenThePackages) {
+    WriteTextFile(kvox_.File("kvox.exe"), "program");
+    WriteTextFile(system_.File("kvoxnls.dll"), "library" + kMark);
+    WriteTextFile(system_.File("xlat866.bin"), "Windows' own table");
+    WriteTextFile(fonts_.File("vga866.fon"), "font" + kMark);
+    WriteTextFile(kvox_.File("setup1.inf"), kSetupInf);
+    HANDLE inUse = CreateFileA(fonts_.File("vga866.fon").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    RemovePackageFiles(record_, tally_);
+    CloseHandle(inUse);
+    EXPECT_FALSE(FileExists(kvox_.File("kvox.exe").c_str()));
+    EXPECT_FALSE(FileExists(system_.File("kvoxnls.dll").c_str()));
+    EXPECT_TRUE(FileExists(system_.File("xlat866.bin").c_str()));
+    EXPECT_TRUE(FileExists(fonts_.File("vga866.fon").c_str()));
+    EXPECT_TRUE(FileExists(kvox_.File("setup1.inf").c_str()));  // goes with the record
+    EXPECT_EQ(tally_.removed, 2);
+    EXPECT_EQ(tally_.left, 1);
+    EXPECT_EQ(tally_.failed, 1);
+}
+
+TEST_F(Uninstall, PackageMark) {
+    std::string across(16384 - 4, 'x');
+    across += "K\0-\0V\0O\0X\0"s;
+    WriteTextFile(kvox_.File("wide"), across);
+    WriteTextFile(kvox_.File("ansi"), "K-VOX");
+    WriteTextFile(kvox_.File("none"), std::string(40000, 'K'));
+    EXPECT_TRUE(HasPackageMark(kvox_.File("wide").c_str()));
+    EXPECT_TRUE(HasPackageMark(kvox_.File("ansi").c_str()));
+    EXPECT_FALSE(HasPackageMark(kvox_.File("none").c_str()));
+    EXPECT_FALSE(HasPackageMark(kvox_.File("missing").c_str()));
+}
+
+TEST_F(Uninstall, ControlInfAndProductProfile) {
+    WriteTextFile(system_.File("control.inf"), "edited");
+    WriteTextFile(system_.File("control.old"), "original");
+    RestoreControlInf(tally_);
+    EXPECT_EQ(ReadTextFile(system_.File("control.inf")), "original");
+    EXPECT_FALSE(FileExists(system_.File("control.old").c_str()));
+    RestoreControlInf(tally_);  // a second run finds no copy and leaves control.inf
+    EXPECT_EQ(ReadTextFile(system_.File("control.inf")), "original");
+    EXPECT_EQ(tally_.left, 1);
+
+    WriteTextFile(windows_.File("k-vox.ini"), "[K-VOX]\r\nVersion=2.0\r\n[Location]\r\nD:\\OTHER\\= \r\n");
+    RemoveProductProfileRecords(record_, tally_);
+    EXPECT_TRUE(FileExists(windows_.File("k-vox.ini").c_str()));
+    WriteTextFile(windows_.File("k-vox.ini"), "[Location]\r\n" + kvox_.Path() + "= \r\n[country]\r\nRUS= \r\n[Other]\r\na=1\r\n");
+    RemoveProductProfileRecords(record_, tally_);
+    EXPECT_EQ(ReadTextFile(windows_.File("k-vox.ini")), "[Other]\r\na=1\r\n");
+    WriteTextFile(windows_.File("k-vox.ini"), "[K-VOX]\r\nVersion=2.0\r\n[Location]\r\n" + kvox_.Path() + "= \r\n");
+    RemoveProductProfileRecords(record_, tally_);
+    EXPECT_FALSE(FileExists(windows_.File("k-vox.ini").c_str()));
+}
+
+TEST_F(Uninstall, TheRecordGoesOnlyAfterARunWithoutFailures) {
+    WriteTextFile(kvox_.File("KVSETUP.LOG"), "log");
+    FinishUninstallRecord(record_, UninstallTally{0, 0, 0, 1});
+    EXPECT_TRUE(FileExists(record_.path));
+    EXPECT_TRUE(FileExists(record_.setupInfPath));
+    FinishUninstallRecord(record_, UninstallTally{3, 2, 1, 0});
+    for (const char* name : {"uninst.inf", "setup1.inf", "KVSETUP.LOG"}) EXPECT_FALSE(FileExists(kvox_.File(name).c_str()));
+    EXPECT_TRUE(FileExists(g_session.logPath));
+}
+
+TEST(UninstallSwitches, EachSwitchChoosesTheEnd) {
+    EXPECT_EQ(ParseUninstallSwitches(""), UninstallExit::Ask);
+    EXPECT_EQ(ParseUninstallSwitches("/d"), UninstallExit::ShutDown);
+    EXPECT_EQ(ParseUninstallSwitches("/R"), UninstallExit::Restart);
+    EXPECT_EQ(ParseUninstallSwitches("x -w"), UninstallExit::ReturnToWindows);
+    EXPECT_EQ(ParseUninstallSwitches("/dr"), UninstallExit::Ask);
+    EXPECT_EQ(ParseUninstallSwitches("C:\\a/d"), UninstallExit::Ask);
+}
+
+}  // namespace
