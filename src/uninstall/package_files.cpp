@@ -238,7 +238,7 @@ bool IsRunningProgram(const char* path) {
 bool DeleteSoon(const char* path) {
     for (int attempt = 0; attempt < 10; ++attempt) {
         if (DeleteFileA(path)) return true;
-        if (attempt == 0) CloseResidentPrograms();
+        CloseResidentPrograms();
         Sleep(100);
     }
     return false;

@@ -22,11 +22,13 @@ struct Step {
     void (*run)(const UninstallRecord& record, UninstallTally& tally);
 };
 
-// The package's programs hold their files open while they run: they are asked to close
-// and given a few seconds to go.
+// The package's programs hold their files open while they run: they are asked to close,
+// again while one is left (each request reaches the first window found), for a few seconds.
 void CloseProgramsStep(const UninstallRecord&, UninstallTally&) {
-    CloseResidentPrograms();
-    for (int waited = 0; ResidentProgramsRunning() && waited < 50; ++waited) Sleep(100);
+    for (int waited = 0; ResidentProgramsRunning() && waited < 50; ++waited) {
+        CloseResidentPrograms();
+        Sleep(100);
+    }
 }
 
 constexpr Step kSteps[] = {

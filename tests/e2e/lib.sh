@@ -175,8 +175,9 @@ expect_same_machine() { # LABEL SNAPSHOT SNAPSHOT [ALLOWED FILE...]
     true
 }
 
-# After a setup that restarted Windows, waits for the restart to be over: Wine's wineboot
-# starts the StartUp group's programs, the package's indicator among them, on its way.
+# After a setup that restarted Windows, waits for the restart to be over. Wine's wineboot
+# starts the StartUp group's programs on its way, the package's indicator among them, on a
+# desktop of its own where the test session's programs cannot see its window: it is stopped.
 wait_for_restart() {
     tries=0
     while pgrep -f 'wineboot\.exe' >/dev/null; do
@@ -184,4 +185,5 @@ wait_for_restart() {
         [ $tries -lt 100 ] || fail "the restart did not end"
         sleep 0.2
     done
+    pkill -f 'KVOX.kvox\.exe' || true
 }

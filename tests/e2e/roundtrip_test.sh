@@ -13,7 +13,9 @@ wait_setup
 wait_for_restart
 expect_file "$kvox/uninst.exe"
 # The indicator runs, as after a restart; the uninstaller closes it to remove its file.
-wine 'C:\windows\KVOX\kvox.exe' &
+wine 'C:\windows\KVOX\kvox.exe' >/dev/null 2>&1 &
+indicator=$!
+trap 'kill "$indicator" 2>/dev/null || true; rm -rf "$work"' EXIT
 drive wait-class K-VOXIndicatorClass
 expect_file "$kvox/setup1.inf"
 start_setup 'C:\windows\KVOX\uninst.exe' /w
