@@ -22,6 +22,8 @@ int ProgmanDisconnect();
 
 // Sends one command; 1 when the transaction was accepted.
 int ProgmanExecute(const char* command);
+// "[command(argument more)]", cut to 127 characters.
+int ProgmanSendCommand(const char* command, const char* argument, const char* more = "");
 int ProgmanCreateGroup(const char* name);
 void ProgmanAddItem(const char* argument);
 void ProgmanReplaceItem(const char* argument);

@@ -35,18 +35,6 @@ private:
     bool connected_;
 };
 
-// "[Command(argument)]", cut to 127 characters.
-int SendCommand(const char* command, const char* argument, const char* more = "") {
-    char text[128];
-    CopyText(text, "[");
-    AppendText(text, command);
-    AppendText(text, "(");
-    AppendText(text, argument);
-    AppendText(text, more);
-    AppendText(text, ")]");
-    return ProgmanExecute(text);
-}
-
 // ReplaceItem with the item's name, then AddItem with its program's full path. A line
 // without a comma has no name to replace.
 void AddItemLine(const char* line) {
@@ -134,11 +122,22 @@ int ProgmanExecute(const char* command) {
     return sent ? 1 : 0;
 }
 
-int ProgmanCreateGroup(const char* name) { return SendCommand("CreateGroup", name); }
+int ProgmanSendCommand(const char* command, const char* argument, const char* more) {
+    char text[128];
+    CopyText(text, "[");
+    AppendText(text, command);
+    AppendText(text, "(");
+    AppendText(text, argument);
+    AppendText(text, more);
+    AppendText(text, ")]");
+    return ProgmanExecute(text);
+}
 
-void ProgmanAddItem(const char* argument) { SendCommand("AddItem", g_session.destinationDir, argument); }
+int ProgmanCreateGroup(const char* name) { return ProgmanSendCommand("CreateGroup", name); }
 
-void ProgmanReplaceItem(const char* argument) { SendCommand("ReplaceItem", argument); }
+void ProgmanAddItem(const char* argument) { ProgmanSendCommand("AddItem", g_session.destinationDir, argument); }
+
+void ProgmanReplaceItem(const char* argument) { ProgmanSendCommand("ReplaceItem", argument); }
 
 int AddSectionItems(UINT sectionId) {
     char lines[1024];

@@ -10,17 +10,6 @@
 
 namespace {
 
-int Send(const char* command, const char* argument, const char* more = "") {
-    char text[256];
-    CopyText(text, "[");
-    AppendText(text, command);
-    AppendText(text, "(");
-    AppendText(text, argument);
-    AppendText(text, more);
-    AppendText(text, ")]");
-    return ProgmanExecute(text);
-}
-
 // The start-up group as the setup names it: group1 of [progman.groups] in Windows' own
 // setup.inf, "StartUp" when it has none.
 void StartupGroupName(char (&name)[64]) {
@@ -52,7 +41,7 @@ void RemoveProgmanItems(const UninstallRecord& record, UninstallTally& tally) {
     }
     char group[128];
     LoadText(IDS_PRODUCT_NAME, group);
-    bool sent = Send("DeleteGroup", group) != 0;
+    bool sent = ProgmanSendCommand("DeleteGroup", group) != 0;
     LogLine(sent ? "Removed Progman group " : "Could not remove Progman group ", group);
     if (sent) ++tally.removed;
     else ++tally.failed;
@@ -62,7 +51,7 @@ void RemoveProgmanItems(const UninstallRecord& record, UninstallTally& tally) {
         char startup[64];
         StartupGroupName(startup);
         // The item is named within the group that was shown last.
-        bool itemSent = Send("ShowGroup", startup, ",1") != 0 && Send("DeleteItem", item) != 0;
+        bool itemSent = ProgmanSendCommand("ShowGroup", startup, ",1") != 0 && ProgmanSendCommand("DeleteItem", item) != 0;
         LogLine(itemSent ? "Removed start-up item " : "Could not remove start-up item ", item);
         if (itemSent) ++tally.removed;
         else ++tally.failed;

@@ -187,3 +187,14 @@ wait_for_restart() {
     done
     pkill -f 'KVOX.kvox\.exe' || true
 }
+
+# Waits until a window of that caption lists a control matching the pattern (kvdrive's
+# controls lines): a window's caption alone may be shared by a progress dialog.
+wait_for_control() { # CAPTION PATTERN
+    tries=0
+    until wine "$build/tools/kvdrive.exe" controls "$1" 2>/dev/null | grep -q "$2"; do
+        tries=$((tries + 1))
+        [ $tries -lt 100 ] || fail "no control like '$2' in \"$1\""
+        sleep 0.3
+    done
+}

@@ -72,13 +72,7 @@ wait_setup
 expect_file "$drive_c/KVOX/CYRILLIC/uninst.exe"
 start_setup 'C:\KVOX\CYRILLIC\uninst.exe'
 drive wait "K-VOX Uninstall" ";" click "K-VOX Uninstall" 1
-# The progress dialog has the same caption: wait for the exit choices.
-tries=0
-until wine "$build/tools/kvdrive.exe" controls "K-VOX Uninstall" 2>/dev/null | grep -q '^3 Button visible enabled [^ ]* "Return'; do
-    tries=$((tries + 1))
-    [ $tries -lt 100 ] || fail "no Return to Windows at the end"
-    sleep 0.3
-done
+wait_for_control "K-VOX Uninstall" '^3 Button visible enabled [^ ]* "Return to &Windows"'
 drive click "K-VOX Uninstall" 3
 wait_setup
 expect_drawn "Remove K-VOX and put back the settings it changed?"

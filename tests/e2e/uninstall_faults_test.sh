@@ -10,12 +10,7 @@ trap 'chattr -i "$win_ini" 2>/dev/null; rm -rf "$work"' EXIT
 # same caption, but no button).
 uninstall_answering_message() {
     start_setup 'C:\windows\KVOX\uninst.exe' /w
-    tries=0
-    until wine "$build/tools/kvdrive.exe" controls "K-VOX Uninstall" 2>/dev/null | grep -q '^1 Button'; do
-        tries=$((tries + 1))
-        [ $tries -lt 100 ] || fail "the uninstaller showed no message"
-        sleep 0.3
-    done
+    wait_for_control "K-VOX Uninstall" '^1 Button'
     drive click "K-VOX Uninstall" 1
     wait_setup
 }
