@@ -22,6 +22,9 @@ int ProgmanDisconnect();
 
 // Sends one command; 1 when the transaction was accepted.
 int ProgmanExecute(const char* command);
+
+// Tests may see every command sent, in order, through this hook (null: none).
+extern void (*g_progmanCommandObserver)(const char* command);
 // "[command(argument more)]", cut to 127 characters.
 int ProgmanSendCommand(const char* command, const char* argument, const char* more = "");
 int ProgmanCreateGroup(const char* name);

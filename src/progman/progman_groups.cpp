@@ -112,7 +112,10 @@ int ProgmanDisconnect() {
     return 1;
 }
 
+void (*g_progmanCommandObserver)(const char* command) = nullptr;
+
 int ProgmanExecute(const char* command) {
+    if (g_progmanCommandObserver) g_progmanCommandObserver(command);
     const Conversation& c = g_progman;
     if (!c.instance || !c.conversation) return 0;
     DWORD result = 0;

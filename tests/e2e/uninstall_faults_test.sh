@@ -40,7 +40,7 @@ cp "$work/uninst.inf" "$kvox/uninst.inf"
 chattr +i "$win_ini" || fail "cannot make win.ini unwritable (root needed)"
 uninstall_answering_message
 chattr -i "$win_ini"
-expect_drawn "K-VOX Uninstall could not put back or remove 22 items."
+expect_drawn "K-VOX Uninstall could not put back or remove everything (failures: 22)."
 expect_file "$kvox/uninst.inf"
 expect_file "$kvox/setup1.inf"
 snapshot after

@@ -58,4 +58,21 @@ TEST_F(Progman, AMissingItemSectionIsReportedAndCountedAndTheOthersStillGo) {
                               "Creating Progman group and icons complete."}));
 }
 
+std::vector<std::string> g_commands;
+
+// Every item is replaced by name before it is added, so an old item of that name goes; the
+// start-up group gets the first program's item the same way.
+TEST_F(Progman, EveryAddItemFollowsItsReplaceItem) {
+    g_session.programFiles = 1;
+    g_commands.clear();
+    g_progmanCommandObserver = [](const char* command) { g_commands.push_back(command); };
+    CreateProgmanGroups();
+    g_progmanCommandObserver = nullptr;
+    EXPECT_EQ(g_commands, (std::vector<std::string>{
+                              "[CreateGroup(K-VOX)]", "[ReplaceItem(K-VOX Test One)]",
+                              "[AddItem(C:\\KVTEST\\kvtest1.exe,K-VOX Test One)]", "[ReplaceItem(K-VOX Test Two)]",
+                              "[AddItem(C:\\KVTEST\\kvtest2.exe,K-VOX Test Two)]", "[CreateGroup(StartUp)]",
+                              "[ReplaceItem(K-VOX Test One)]", "[AddItem(C:\\KVTEST\\kvtest1.exe,K-VOX Test One)]"}));
+}
+
 }  // namespace
