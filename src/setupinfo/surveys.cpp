@@ -44,11 +44,14 @@ void ReadInstallFlags(const char* setupInfPath) {
     ReadProfileValue(setupInfPath, section, ResourceText<32>(IDS_KEY_DEFAULT_HOTKEY),
                      ResourceText<32>(IDS_DEFAULT_HOTKEY), g_session.hotKey);
 
+    ReadStartupGroupName(g_session.startupGroupName);
+}
+
+void ReadStartupGroupName(char (&name)[64]) {
     char windowsSetupInf[260];
     CopyText(windowsSetupInf, g_session.systemDir);
     AppendText(windowsSetupInf, ResourceText<32>(IDS_WINDOWS_SETUP_INF));
-    ReadProfileValue(windowsSetupInf, "progman.groups", "group1", ResourceText<64>(IDS_DEFAULT_STARTUP_GROUP),
-                     g_session.startupGroupName);
+    ReadProfileValue(windowsSetupInf, "progman.groups", "group1", ResourceText<64>(IDS_DEFAULT_STARTUP_GROUP), name);
 }
 
 int32_t ReadCurrentDosCodePage() {

@@ -7,6 +7,10 @@
 // Wizard switches, default country, hot key and the start-up group's name.
 void ReadInstallFlags(const char* setupInfPath);
 
+// The start-up group's name: group1 of [progman.groups] in Windows' own setup.inf, or
+// "StartUp" when it has none.
+void ReadStartupGroupName(char (&name)[64]);
+
 // The DOS code page of system.ini [keyboard] "oemansi.bin" (as xlat866.bin); 437 when empty.
 int32_t ReadCurrentDosCodePage();
 

@@ -6,18 +6,10 @@
 #include "progman/progman.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
+#include "setupinfo/surveys.h"
 #include "uninstall/uninstall.h"
 
 namespace {
-
-// The start-up group as the setup names it: group1 of [progman.groups] in Windows' own
-// setup.inf, "StartUp" when it has none.
-void StartupGroupName(char (&name)[64]) {
-    char windowsSetupInf[260];
-    CopyText(windowsSetupInf, g_session.systemDir);
-    AppendText(windowsSetupInf, ResourceText<32>(IDS_WINDOWS_SETUP_INF));
-    ReadProfileValue(windowsSetupInf, "progman.groups", "group1", ResourceText<64>(IDS_DEFAULT_STARTUP_GROUP), name);
-}
 
 // The name of the start-up item: the first Program Files item, "file,name" in the setup
 // information file. False when there is none.
@@ -49,7 +41,7 @@ void RemoveProgmanItems(const UninstallRecord& record, UninstallTally& tally) {
     char item[128];
     if (StartupItemName(record, item)) {
         char startup[64];
-        StartupGroupName(startup);
+        ReadStartupGroupName(startup);
         // The item is named within the group that was shown last.
         bool itemSent = ProgmanSendCommand("ShowGroup", startup, ",1") != 0 && ProgmanSendCommand("DeleteItem", item) != 0;
         LogLine(itemSent ? "Removed start-up item " : "Could not remove start-up item ", item);

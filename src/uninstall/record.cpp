@@ -30,9 +30,10 @@ bool ReadLocation(const char* file, char (&directory)[260]) {
 }
 
 void RemoveBesideRecord(const UninstallRecord& record, const char* name) {
+    PathParts parts = SplitPath(record.path);
     char path[260];
-    CopyText(path, record.path);
-    *const_cast<char*>(FileNamePart(path)) = '\0';
+    CopyText(path, parts.drive);
+    AppendText(path, parts.directory);
     AppendText(path, name);
     if (!FileExists(path)) return;
     if (DeleteFileA(path)) LogLine("Removed file ", path);

@@ -34,7 +34,8 @@ grep -qx 'Removed file C:\\windows\\system32\\kvoxnls.dll' "$work/log" || fail "
 
 # A second run has nothing to work on: it says so and changes nothing.
 start_setup 'C:\windows\KVOX\uninst.exe' /w
-drive wait "K-VOX Uninstall" ";" click "K-VOX Uninstall" 1
+wait_for_control "K-VOX Uninstall" "^1 Button"
+drive click "K-VOX Uninstall" 1
 wait_setup
 expect_drawn "was not found, so K-VOX Uninstall cannot tell what Setup installed and changed."
 snapshot after
@@ -71,7 +72,8 @@ drive wait "K-VOX Setup" 30000 ";" click "K-VOX Setup" 1032
 wait_setup
 expect_file "$drive_c/KVOX/CYRILLIC/uninst.exe"
 start_setup 'C:\KVOX\CYRILLIC\uninst.exe'
-drive wait "K-VOX Uninstall" ";" click "K-VOX Uninstall" 1
+wait_for_control "K-VOX Uninstall" "^1 Button"
+drive click "K-VOX Uninstall" 1
 wait_for_control "K-VOX Uninstall" '^3 Button visible enabled [^ ]* "Return to &Windows"'
 drive click "K-VOX Uninstall" 3
 wait_setup
