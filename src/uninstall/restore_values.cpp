@@ -61,6 +61,12 @@ void LogParts(const char* a, const char* b, const char* c = "", const char* d = 
     LogLine(line);
 }
 
+// Whether a profile holds the key at all, empty or not: a missing key reads as the default.
+bool HasEntry(const char* file, const char* section, const char* key) {
+    char value[8];
+    return ReadProfileValue(file, section, key, "\x01", value) != 1 || value[0] != '\x01';
+}
+
 void Count(UninstallTally& tally, bool done, bool removal) {
     if (!done) ++tally.failed;
     else if (removal) ++tally.removed;
@@ -95,8 +101,7 @@ void RestoreProfileEntry(const char* file, const char* section, const char* key,
 }
 
 void RemoveProfileEntry(const char* file, const char* section, const char* key, UninstallTally& tally) {
-    char present[8];
-    if (ReadProfileValue(file, section, key, "\x01", present) == 1 && present[0] == '\x01') return;  // missing
+    if (!HasEntry(file, section, key)) return;
     WriteProfileEntry(file, section, key, "", true, tally);
 }
 
@@ -119,9 +124,7 @@ void RemoveAddedIntlEntries(const char* record, UninstallTally& tally) {
     if (ReadKeyList(record, saved, nullptr, probe) == 0) return;  // nothing was saved: nothing is known
     for (int field = 0; field < kIntlEntries; ++field) {
         ResourceText<32> key(IDS_KEY_INTL_FIRST + field);
-        char savedValue[8];
-        if (ReadProfileValue(record, saved, key, "\x01", savedValue) == 1 && savedValue[0] == '\x01')
-            RemoveProfileEntry(winIni, intl, key, tally);
+        if (!HasEntry(record, saved, key)) RemoveProfileEntry(winIni, intl, key, tally);
     }
 }
 
@@ -174,9 +177,8 @@ void RemoveAddedValues(const UninstallRecord& record, const RegistryLocation& lo
         bool saved = false;
         ForEachListedName(savedKeys, [&](const char* savedName) { saved = saved || lstrcmpiA(savedName, name) == 0; });
         if (saved) continue;
-        char substitute[8];
-        bool listedSubstitute = ReadProfileValue(record.setupInfPath, ResourceText<32>(IDS_SECTION_FONT_SUBSTITUTES),
-                                                 name, "\x01", substitute) != 1 || substitute[0] != '\x01';
+        bool listedSubstitute =
+            HasEntry(record.setupInfPath, ResourceText<32>(IDS_SECTION_FONT_SUBSTITUTES), name);
         bool packageFile = type == REG_SZ && files.Names(FileNamePart(data));
         if (!packageFile && !listedSubstitute) {
             LogParts("Left value ", name, " of ", location.subkey);
