@@ -198,3 +198,13 @@ wait_for_control() { # CAPTION PATTERN
         sleep 0.3
     done
 }
+
+# Starts the setup from the first disk with its wizard: past the welcome, the country and
+# the destination chosen, up to the options dialog.
+start_wizard() { # COUNTRY DESTINATION
+    reset_machine
+    start_setup "$DISK1/SETUP.EXE"
+    drive wait Welcome ";" click Welcome 1
+    drive wait "K-VOX Setup" ";" choose "K-VOX Setup" 1104 "$1" ";" \
+        settext "K-VOX Setup" 1101 "$2" ";" click "K-VOX Setup" 1
+}

@@ -59,11 +59,7 @@ expect_same_machine "two installations" before after ./windows/KVOX/uninst.exe
 
 # A full wizard into another directory, then the uninstaller as a user starts it: the
 # question, then the exit choices; returning to Windows.
-reset_machine
-start_setup "$DISK1/SETUP.EXE"
-drive wait Welcome ";" click Welcome 1
-drive wait "K-VOX Setup" ";" choose "K-VOX Setup" 1104 Ukraine ";" \
-    settext "K-VOX Setup" 1101 'C:\KVOX\CYRILLIC' ";" click "K-VOX Setup" 1
+start_wizard Ukraine 'C:\KVOX\CYRILLIC'
 drive wait "Installation Options" ";" click "Installation Options" 1
 answer_disk_prompt 1
 answer_disk_prompt 2
