@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "base/text.h"
 #include "resources/resource_ids.h"
 #include "test_support.h"
+
+using Lines = std::vector<std::string>;
 
 // The sample disks the build lays out (DISK1..3, ORIGINALS), as a Windows path.
 inline std::string SampleDisks(const std::string& name) {
@@ -40,7 +44,12 @@ struct Shown {
     std::string text;
     UINT style = 0;
     std::vector<std::string> buttons;
+    bool operator==(const Shown&) const = default;
 };
+inline void PrintTo(const Shown& shown, std::ostream* out) {
+    *out << ::testing::PrintToString(shown.text) << " style " << shown.style << " buttons "
+         << ::testing::PrintToString(shown.buttons);
+}
 
 class CopyTest : public SessionTest {
 protected:
@@ -85,6 +94,13 @@ protected:
     static ModalScript::Action Click(int id) {
         return [id](HWND dialog) { ClickButton(dialog, id); };
     }
+    // Types a path into the disk prompt and confirms it.
+    static ModalScript::Action TypePath(std::string path) {
+        return [path](HWND dialog) {
+            SetWindowTextA(GetDlgItem(dialog, IDC_DISK_PATH), path.c_str());
+            ClickButton(dialog, IDOK);
+        };
+    }
     // Ends the script: any further dialog is a failure, answered with its first button (Cancel
     // in a disk prompt) so that the code under test comes to an end.
     static void NothingElse(ModalScript& script) {
@@ -94,6 +110,20 @@ protected:
             NothingElse(script);
         });
     }
+
+    // The questions copying asks, recorded and answered in turn; any further one is a failure.
+    class Answers {
+    public:
+        explicit Answers(const std::vector<ModalScript::Action>& answers = {}) {
+            for (const auto& answer : answers) script_.On("K-VOX Setup", Record(shown, answer));
+            NothingElse(script_);
+        }
+        Answers(std::initializer_list<ModalScript::Action> answers) : Answers(std::vector(answers)) {}
+        std::vector<Shown> shown;
+
+    private:
+        ModalScript script_;
+    };
 
     ScratchDir work_;
     std::string source_ = work_.File("src\\");

@@ -1,7 +1,7 @@
 // Copying one file: LZ expansion from the sample disks, the compressed name, the disk
-// prompt and the path typed there, and the questions that real failures bring.
+// prompt (its label, the path it offers, Browse and Cancel) and the path typed there, and
+// the questions that real failures bring.
 #include <windows.h>
-#include <lzexpand.h>
 
 #include <cstdio>
 #include <optional>
@@ -14,8 +14,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class OneFile : public CopyTest {
 protected:
     void SetUp() override {
@@ -25,8 +23,8 @@ protected:
     int32_t Copy(const char* disk, const std::string& name) {
         return CopyOneFile(disk, g_session.sourceDir, destination_.c_str(), name.c_str());
     }
-    std::vector<std::string> DestinationFiles() const {
-        std::vector<std::string> names;
+    Lines DestinationFiles() const {
+        Lines names;
         WIN32_FIND_DATAA entry;
         HANDLE find = FindFirstFileA((destination_ + "*").c_str(), &entry);
         if (find == INVALID_HANDLE_VALUE) return names;
@@ -36,12 +34,31 @@ protected:
         FindClose(find);
         return names;
     }
+    // Runs the disk prompt for `disk`: the user types `typed` (unless empty) and presses OK,
+    // or cancels and confirms.
+    int Prompt(const char* disk, const std::string& typed, bool cancel = false) {
+        ModalScript script;
+        script.On("K-VOX Setup", [&](HWND dialog) {
+            label_ = WindowText(GetDlgItem(dialog, IDC_DISK_LABEL));
+            offered_ = WindowText(GetDlgItem(dialog, IDC_DISK_PATH));
+            if (!typed.empty()) SetWindowTextA(GetDlgItem(dialog, IDC_DISK_PATH), typed.c_str());
+            okEnabled_ = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE;
+            ClickButton(dialog, cancel ? IDCANCEL : IDOK);
+        });
+        if (cancel) script.OnMessage(messages_, IDOK);
+        return PromptForDisk("kvox.exe", disk, directory_);
+    }
+
+    char directory_[128] = "unchanged";
+    std::string label_, offered_;
+    bool okEnabled_ = false;
+    Lines messages_;
 };
 
 TEST_F(OneFile, AFileStoredUnderItsCompressedNameIsExpandedToItsOwnName) {
     const struct {
         const char* disk;
-        const char* name;      // stored on the disk as KVOX.EX_ and KVOX._
+        const char* name;  // stored on the disk as KVOX.EX_ and KVOX._
         const char* original;
     } cases[] = {{"DISK1", "KVOX.EXE", "kvox.exe"}, {"DISK2", "KVOX.H", "kvox.h"}};
     for (const auto& c : cases) {
@@ -83,52 +100,99 @@ TEST_F(OneFile, TheCompressedNameEndsTheExtensionWithAnUnderscore) {
     }
 }
 
-TEST_F(OneFile, AMissingFileBringsThePromptForItsDiskAndIsCopiedFromThePathTypedThere) {
-    ScratchDir other;
-    std::string typed = other.Path().substr(0, other.Path().size() - 1);  // no final backslash
-    WriteTextFile(other.File("NOTE.TXT"), "eleven byte");
-    const struct {
-        const char* disk;
-        const char* label;
-    } cases[] = {{"2", "Disk Two"}, {"1", "Disk One - Setup"}, {"7", "K-VOX Disk"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.disk);
-        CopyText(g_session.sourceDir, source_.c_str());
-        g_session.bytesDone = 10;
-        WriteTextFile(g_session.logPath, "");
-        std::string caption, label;
-        ModalScript script;
-        script.On("", [&](HWND dialog) {
-            caption = WindowText(dialog);
-            label = WindowText(GetDlgItem(dialog, 1131));
-            SetWindowTextA(GetDlgItem(dialog, IDC_DISK_PATH), typed.c_str());
-            ClickButton(dialog, IDOK);
-        });
-        NothingElse(script);
+TEST_F(OneFile, ThePromptOffersSetupDiskThenTheLastConfirmedDirectoryAndAddsTheBackslash) {
+    // Without [SetupDisk]: "A:\".
+    EXPECT_EQ(Prompt("1", "B:"), 1);
+    EXPECT_EQ(label_, "Disk One - Setup");
+    EXPECT_EQ(offered_, "A:\\");
+    EXPECT_STREQ(directory_, "B:\\");
+    EXPECT_EQ(g_session.sourceDirKnown, 1);
 
-        EXPECT_EQ(Copy(c.disk, "NOTE.TXT"), 11);
-        EXPECT_EQ(caption, "K-VOX Setup");
-        EXPECT_EQ(label, c.label);
-        EXPECT_EQ(ReadTextFile(destination_ + "NOTE.TXT"), "eleven byte");
-        EXPECT_EQ(g_session.sourceDir, other.Path());
-        EXPECT_EQ(g_session.bytesDone, 21);
-        EXPECT_EQ(LogLines(), (Lines{source_ + "NOTE.TXT - can not open source file.",
-                                     "Prompt: Insert disk or type path to file NOTE.TXT",
-                                     "New source path:" + other.Path(), destination_ + "NOTE.TXT 11"}));
-        DeleteFileA((destination_ + "NOTE.TXT").c_str());
-    }
+    CopyText(g_session.sourceDir, directory_);
+    EXPECT_EQ(Prompt("2", ""), 1);
+    EXPECT_EQ(label_, "Disk Two");
+    EXPECT_EQ(offered_, "B:\\");
+
+    EXPECT_EQ(Prompt("7", "C:\\FILES"), 1);  // not in [disks]
+    EXPECT_EQ(label_, "K-VOX Disk");
+    EXPECT_STREQ(directory_, "C:\\FILES\\");
+    EXPECT_EQ(ReadTextFile(g_session.logPath),
+              "Prompt: Insert disk or type path to file kvox.exe\r\nNew source path:B:\\\r\n"
+              "Prompt: Insert disk or type path to file kvox.exe\r\nNew source path:B:\\\r\n"
+              "Prompt: Insert disk or type path to file kvox.exe\r\nNew source path:C:\\FILES\\\r\n");
+
+    // The first key of [SetupDisk] is offered; one character cannot be confirmed.
+    WriteInf("[SetupDisk]\r\nB:\\=\r\nC:\\=\r\n[disks]\r\n1=One\r\n");
+    EXPECT_EQ(Prompt("1", "B"), 1);
+    EXPECT_EQ(offered_, "B:\\");
+    EXPECT_FALSE(okEnabled_);
 }
 
-TEST_F(OneFile, CancellingThePromptStopsWithNothingCounted) {
-    g_session.bytesDone = 500;
-    std::vector<Shown> shown;
+TEST_F(OneFile, BrowseStartsAtTheDestinationAndCancellingItKeepsThePath) {
+    CreateDirectoryA(work_.File("files").c_str(), nullptr);
+    CopyText(g_session.destinationDir, work_.Path().c_str());
+    std::string startedAt, chosen = work_.File("files");
     ModalScript script;
-    script.On("K-VOX Setup", Click(IDCANCEL)).On("K-VOX Setup", Record(shown, Click(IDOK)));
+    script.On("K-VOX Setup", [](HWND dialog) {
+              SetWindowTextA(GetDlgItem(dialog, IDC_DISK_PATH), "D:\\TYPED");
+              ClickButton(dialog, IDC_BROWSE);
+          })
+        .On("Define Directory", [](HWND picker) { ClickButton(picker, IDCANCEL); })
+        .On("K-VOX Setup", [&](HWND dialog) {
+            offered_ = WindowText(GetDlgItem(dialog, IDC_DISK_PATH));
+            ClickButton(dialog, IDC_BROWSE);
+        })
+        .On("Define Directory", [&](HWND picker) {
+            startedAt = WindowText(GetDlgItem(picker, IDC_DRIVEDIR_PATH));
+            SetWindowTextA(GetDlgItem(picker, IDC_DRIVEDIR_PATH), chosen.c_str());
+            ClickButton(picker, IDOK);
+        })
+        .On("K-VOX Setup", [](HWND dialog) { ClickButton(dialog, IDOK); });
+    EXPECT_EQ(PromptForDisk("kvox.exe", "1", directory_), 1);
+    EXPECT_EQ(offered_, "D:\\TYPED");
+    std::string expected = chosen + "\\";
+    CharUpperA(expected.data());
+    EXPECT_STREQ(directory_, expected.c_str());
+    std::string destination = work_.Path();
+    destination.pop_back();
+    EXPECT_EQ(lstrcmpiA(startedAt.c_str(), destination.c_str()), 0) << startedAt;
+}
+
+TEST_F(OneFile, AMissingFileBringsThePromptForItsDiskAndIsCopiedFromThePathTypedThere) {
+    ScratchDir other;
+    WriteTextFile(other.File("NOTE.TXT"), "eleven byte");
+    g_session.bytesDone = 10;
+    std::string caption;
+    ModalScript script;
+    script.On("", [&](HWND dialog) {
+        caption = WindowText(dialog);
+        EXPECT_EQ(Describe(dialog), "disk prompt: Disk Two");
+        TypePath(other.Path().substr(0, other.Path().size() - 1))(dialog);  // no final backslash
+    });
     NothingElse(script);
 
+    EXPECT_EQ(Copy("2", "NOTE.TXT"), 11);
+    EXPECT_EQ(caption, "K-VOX Setup");
+    EXPECT_EQ(ReadTextFile(destination_ + "NOTE.TXT"), "eleven byte");
+    EXPECT_EQ(g_session.sourceDir, other.Path());
+    EXPECT_EQ(g_session.bytesDone, 21);
+    EXPECT_EQ(LogLines(), (Lines{source_ + "NOTE.TXT - can not open source file.",
+                                 "Prompt: Insert disk or type path to file NOTE.TXT",
+                                 "New source path:" + other.Path(), destination_ + "NOTE.TXT 11"}));
+}
+
+TEST_F(OneFile, CancellingThePromptAsksAndStopsWithNothingCounted) {
+    EXPECT_EQ(Prompt("1", "", true), 0);
+    EXPECT_EQ(messages_, Lines{"Do you want to exit from K-VOX Setup?"});
+    EXPECT_STREQ(directory_, "unchanged");
+    EXPECT_EQ(g_session.sourceDirKnown, 0);
+    EXPECT_EQ(ReadTextFile(g_session.logPath),
+              "Prompt: Insert disk or type path to file kvox.exe\r\nPrompt dialog cancelled.\r\n");
+
+    g_session.bytesDone = 500;
+    Answers answers{Click(IDCANCEL), Click(IDOK)};
     EXPECT_EQ(Copy("1", "NOTE.TXT"), 0);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Do you want to exit from K-VOX Setup?");
+    EXPECT_EQ(answers.shown.size(), 2u);
     EXPECT_EQ(g_session.bytesDone, 500);
     EXPECT_EQ(g_session.sourceDir, source_);
     EXPECT_TRUE(DestinationFiles().empty());
@@ -140,21 +204,12 @@ TEST_F(OneFile, ASourceEqualToTheDestinationInAnyCaseIsRefusedBeforeThePrompt) {
     std::string same = destination_;
     CharLowerA(same.data());
     CopyText(g_session.sourceDir, same.c_str());
-    std::vector<Shown> shown;
-    ModalScript script;
-    script.On("K-VOX Setup", Record(shown, Press(VK_RETURN)))
-        .On("K-VOX Setup", Record(shown, [&](HWND dialog) {
-                SetWindowTextA(GetDlgItem(dialog, IDC_DISK_PATH), source_.c_str());
-                ClickButton(dialog, IDOK);
-            }));
-    NothingElse(script);
+    Answers answers{Press(VK_RETURN), TypePath(source_)};
 
     EXPECT_EQ(Copy("2", "NOTE.TXT"), 4);
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, "Destination and source directories are the same.");
-    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-    EXPECT_EQ(shown[0].buttons, Lines{"OK"});
-    EXPECT_EQ(shown[1].text, "disk prompt: Disk Two");
+    EXPECT_EQ(answers.shown, (std::vector<Shown>{{"Destination and source directories are the same.",
+                                                  MB_OK | MB_ICONEXCLAMATION, {"OK"}},
+                                                 {"disk prompt: Disk Two"}}));
     EXPECT_EQ(g_session.sourceDir, source_);
     EXPECT_EQ(ReadTextFile(destination_ + "NOTE.TXT"), "four");
 }
@@ -162,19 +217,6 @@ TEST_F(OneFile, ASourceEqualToTheDestinationInAnyCaseIsRefusedBeforeThePrompt) {
 // Reading the Linux file /proc/self/mem at offset 0 fails with an I/O error: a source that
 // opens but cannot be read.
 const char kUnreadableDir[] = "Z:\\proc\\self\\";
-
-int32_t CopyErrorOfUnreadableSource(const std::string& scratchFile) {
-    OFSTRUCT opened{};
-    std::string path = std::string(kUnreadableDir) + "mem";
-    INT from = LZOpenFileA(path.data(), &opened, OF_READ);
-    if (from < 0) return from;
-    OFSTRUCT created{};
-    INT to = LZOpenFileA(const_cast<char*>(scratchFile.c_str()), &created, OF_CREATE);
-    LONG copied = to >= 0 ? LZCopy(from, to) : to;
-    LZClose(from);
-    if (to >= 0) LZClose(to);
-    return copied;
-}
 
 // A question asked for a real failure, answered with Enter (its preselected button) and with
 // the other answer.
@@ -192,7 +234,6 @@ struct Question {
 };
 
 TEST_F(OneFile, FailuresAskWhetherToSkipOrStop) {
-    ASSERT_EQ(CopyErrorOfUnreadableSource(work_.File("probe")), LZERROR_READ);
     WriteTextFile(source_ + "NOTE.TXT", "note");
     WriteFileOfSize(source_ + "BIG.BIN", 2 * 1024 * 1024);  // more than drive K: holds
     std::optional<ScratchDir> smallDrive;
@@ -222,18 +263,12 @@ TEST_F(OneFile, FailuresAskWhetherToSkipOrStop) {
             CopyText(g_session.sourceDir, q.sourceDir.c_str());
             g_session.bytesDone = 7;
             WriteTextFile(g_session.logPath, "");
-            std::vector<Shown> shown;
-            ModalScript script;
-            script.On("K-VOX Setup", Record(shown, enter ? Press(VK_RETURN) : Click(q.otherButton)));
-            NothingElse(script);
+            Answers answers{enter ? Press(VK_RETURN) : Click(q.otherButton)};
 
             bool skipped = q.enterSkips == enter;
             EXPECT_EQ(CopyOneFile("1", g_session.sourceDir, q.destinationDir.c_str(), q.name), skipped ? 1 : 0);
             EXPECT_EQ(g_session.bytesDone, skipped ? 8 : 7);
-            ASSERT_EQ(shown.size(), 1u);
-            EXPECT_EQ(shown[0].text, text);
-            EXPECT_EQ(shown[0].style, q.style);
-            EXPECT_EQ(shown[0].buttons, q.buttons);
+            EXPECT_EQ(answers.shown, (std::vector<Shown>{{text, q.style, q.buttons}}));
             EXPECT_EQ(LogLines(), (Lines{path + q.logSuffix,
                                          skipped ? "User skipped copying file." : "Copying stopped by user."}));
             EXPECT_EQ(g_session.ignoreAllDestinationErrors, 0);
@@ -242,85 +277,51 @@ TEST_F(OneFile, FailuresAskWhetherToSkipOrStop) {
     }
 }
 
-// An existing destination held open without write sharing, as another program would hold it.
-class HeldDestination {
-public:
-    explicit HeldDestination(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldDestination() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
 TEST_F(OneFile, YesToAllSkipsLaterUncreatableDestinationsWithoutAsking) {
-    for (const char* name : {"A.TXT", "B.TXT", "C.TXT"}) WriteTextFile(source_ + name, "new");
+    for (const char* name : {"A.TXT", "B.TXT"}) WriteTextFile(source_ + name, "new");
     std::string gone = work_.File("gone\\");
-    std::vector<Shown> shown;
-    ModalScript script;
-    script.On("K-VOX Setup", Record(shown, Click(IDC_MESSAGE_BUTTON2)));
-    NothingElse(script);
+    Answers answers{Click(IDC_MESSAGE_BUTTON2)};
 
     EXPECT_EQ(CopyOneFile("1", g_session.sourceDir, gone.c_str(), "A.TXT"), 1);
     EXPECT_EQ(g_session.ignoreAllDestinationErrors, 1);
     EXPECT_EQ(CopyOneFile("1", g_session.sourceDir, gone.c_str(), "B.TXT"), 1);
     EXPECT_EQ(g_session.bytesDone, 2);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].buttons[1], "Yes to All");
-
-    // A destination that exists but cannot be written is still kept, as without Yes to All
-    // (a directory under its compressed name: see below).
-    WriteTextFile(destination_ + "C.TXT", "kept");
-    CreateDirectoryA((destination_ + "C.TX_").c_str(), nullptr);
-    {
-        HeldDestination held(destination_ + "C.TXT");
-        ASSERT_TRUE(held.Held());
-        EXPECT_EQ(CopyOneFile("1", g_session.sourceDir, destination_.c_str(), "C.TXT"), 4);
-    }
-    EXPECT_EQ(ReadTextFile(destination_ + "C.TXT"), "kept");
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].buttons[1], "Yes to All");
     EXPECT_EQ(LogLines(), (Lines{gone + "A.TXT - can not open destination file.",
                                  "Set ignore all errors on creating destination files.",
-                                 gone + "B.TXT - can not create destination file, skipped.",
-                                 destination_ + "C.TXT - file exist, can not be overwritten.",
-                                 destination_ + "C.TXT 4"}));
+                                 gone + "B.TXT - can not create destination file, skipped."}));
 }
 
-TEST_F(OneFile, AnExistingDestinationThatCannotBeOverwrittenIsKeptAndCounted) {
+// An existing destination held open without write sharing, as another program would hold it,
+// is kept and counted, with Yes to All or without; the copy goes to no other name (LZ32 would
+// try the compressed one, which a directory there leaves no way out).
+TEST_F(OneFile, AHeldDestinationIsKeptAndCountedWithoutAFileUnderItsCompressedName) {
     WriteTextFile(source_ + "NOTE.TXT", "new contents");
-    WriteTextFile(destination_ + "NOTE.TXT", "old");
-    // When the destination cannot be created, LZOpenFileA creates the compressed name in its
-    // place; a directory there leaves it no way out.
-    CreateDirectoryA((destination_ + "NOTE.TX_").c_str(), nullptr);
-    HeldDestination held(destination_ + "NOTE.TXT");
-    ASSERT_TRUE(held.Held());
-    g_session.bytesDone = 1;
-    ModalScript script;
-    NothingElse(script);
+    const struct {
+        bool compressedNameTaken;
+        int32_t ignoreAll;
+    } cases[] = {{false, 0}, {true, 0}, {true, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.compressedNameTaken << c.ignoreAll);
+        WriteTextFile(destination_ + "NOTE.TXT", "old");
+        if (c.compressedNameTaken) CreateDirectoryA((destination_ + "NOTE.TX_").c_str(), nullptr);
+        g_session.ignoreAllDestinationErrors = c.ignoreAll;
+        g_session.bytesDone = 1;
+        WriteTextFile(g_session.logPath, "");
+        Answers none;
+        HANDLE held = CreateFileA((destination_ + "NOTE.TXT").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(Copy("1", "NOTE.TXT"), 3);
+        CloseHandle(held);
 
-    EXPECT_EQ(Copy("1", "NOTE.TXT"), 3);
-    EXPECT_EQ(ReadTextFile(destination_ + "NOTE.TXT"), "old");
-    EXPECT_EQ(g_session.bytesDone, 4);
-    EXPECT_EQ(LogLines(), (Lines{destination_ + "NOTE.TXT - file exist, can not be overwritten.",
-                                 destination_ + "NOTE.TXT 3"}));
-}
-
-// A destination that cannot be opened is kept: the copy goes to no other name (LZ32 would
-// try the compressed one).
-TEST_F(OneFile, AHeldDestinationIsKeptWithoutAFileUnderItsCompressedName) {
-    WriteTextFile(source_ + "NOTE.TXT", "new contents");
-    WriteTextFile(destination_ + "NOTE.TXT", "old");
-    HeldDestination held(destination_ + "NOTE.TXT");
-    ASSERT_TRUE(held.Held());
-    ModalScript script;
-    NothingElse(script);
-
-    EXPECT_EQ(Copy("1", "NOTE.TXT"), 3);
-    EXPECT_EQ(DestinationFiles(), Lines{"NOTE.TXT"});
-    EXPECT_EQ(LogLines(), (Lines{destination_ + "NOTE.TXT - file exist, can not be overwritten.",
-                                 destination_ + "NOTE.TXT 3"}));
+        EXPECT_EQ(ReadTextFile(destination_ + "NOTE.TXT"), "old");
+        EXPECT_EQ(DestinationFiles(), Lines{"NOTE.TXT"});
+        EXPECT_EQ(g_session.bytesDone, 4);
+        EXPECT_EQ(LogLines(), (Lines{destination_ + "NOTE.TXT - file exist, can not be overwritten.",
+                                     destination_ + "NOTE.TXT 3"}));
+    }
 }
 
 }  // namespace

@@ -10,8 +10,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // The lines of a profile section as "key=value", a trailing blank dropped (Wine writes a
 // value of one blank as an empty one).
 Lines Section(const std::string& file, const char* section) {
@@ -54,13 +52,8 @@ protected:
         CopyText(s.dosCodePage, "866");
         CopyText(s.systemFontsCodePage, "1251");
         CopyText(s.fontSizeCode, "HI2");
-        s.programFiles = 1;
-        s.layouts = 1;
-        s.fonts = 0;
-        s.trueTypeFonts = 0;
-        s.applications = 0;
-        s.developersKitSample = 0;
-        s.replaceOldFiles = 1;
+        s.programFiles = s.layouts = s.replaceOldFiles = 1;
+        s.fonts = s.trueTypeFonts = s.applications = s.developersKitSample = 0;
         WriteInf(
             "[disks]\r\n1=Test Disk\r\n"
             "[volume]\r\nUNINSTFILES=100\r\nPROGFILES=1000\r\nWINSPACE=10\r\nWINOTHER=5\r\n"
@@ -125,8 +118,7 @@ TEST_F(CopyPhase, WritesTheRecordsOfANewOrAnEarlierInstallation) {
         g_session.uninstallEnabled = c.uninstallEnabled;
         g_session.alreadyInstalled = c.alreadyInstalled;
         g_session.bytesDone = 0;
-        ModalScript script;
-        NothingElse(script);
+        Answers none;
 
         EXPECT_EQ(CopyPackageFiles(), 1);
         EXPECT_EQ(g_session.totalBytes, c.totalBytes);
@@ -148,14 +140,11 @@ TEST_F(CopyPhase, WritesTheRecordsOfANewOrAnEarlierInstallation) {
 TEST_F(CopyPhase, AStopLeavesTheUninstallRecordWithoutEnabledAndLocation) {
     DeleteFileA((source_ + "kbdus.kbd").c_str());  // the second layout's file
     g_session.uninstallEnabled = 1;
-    std::vector<Shown> shown;
-    ModalScript script;
-    script.On("K-VOX Setup", Record(shown, Click(IDCANCEL))).On("K-VOX Setup", Record(shown, Click(IDOK)));
-    NothingElse(script);
+    Answers answers{Click(IDCANCEL), Click(IDOK)};
 
     EXPECT_EQ(CopyPackageFiles(), 0);
-    EXPECT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, "disk prompt: Test Disk");
+    EXPECT_EQ(answers.shown.size(), 2u);
+    EXPECT_EQ(answers.shown[0].text, "disk prompt: Test Disk");
     EXPECT_TRUE(Section(uninst_, "Enabled").empty());
     EXPECT_TRUE(Section(uninst_, "Location").empty());
     EXPECT_EQ(Section(uninst_, "languages.installed"), Lines{"Russian=RUS"});

@@ -9,41 +9,31 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class Sections : public CopyTest {
 protected:
     bool Copied(const std::string& name) const { return Exists(destination_ + name); }
 };
 
-TEST_F(Sections, MissingAndEmptySectionsCopyNothingButAreLogged) {
+// A section whose only key is one character long copies nothing, like a missing one.
+TEST_F(Sections, MissingEmptyAndOneCharacterSectionsCopyNothingButAreLogged) {
     WriteTextFile(source_ + "kvox.exe", "program");
+    WriteTextFile(source_ + "A", "a file named A");
     const char* infs[] = {
         "[other]\r\nkvox.exe=1\r\n",
         "[windows]\r\n[other]\r\nkvox.exe=1\r\n",
         "[windows]\r\n; nothing but a remark\r\n",
+        "[windows]\r\nA=1\r\n",
     };
     for (const char* inf : infs) {
         SCOPED_TRACE(inf);
         WriteInf(inf);
         WriteTextFile(g_session.logPath, "");
-        ModalScript script;
-        NothingElse(script);
+        Answers none;
         EXPECT_EQ(CopySection(IDS_SECTION_WINDOWS, destination_.c_str()), 1);
         EXPECT_FALSE(Copied("kvox.exe"));
+        EXPECT_FALSE(Copied("A"));
         EXPECT_EQ(LogLines(), Lines{"Copying section [windows]"});
     }
-}
-
-// A section whose only key is one character long copies nothing, like a missing one.
-TEST_F(Sections, ASectionWhoseOnlyKeyIsOneCharacterLongCopiesNothing) {
-    WriteTextFile(source_ + "A", "a file named A");
-    WriteInf("[windows]\r\nA=1\r\n");
-    ModalScript script;
-    NothingElse(script);
-    EXPECT_EQ(CopySection(IDS_SECTION_WINDOWS, destination_.c_str()), 1);
-    EXPECT_FALSE(Copied("A"));
-    EXPECT_EQ(LogLines(), Lines{"Copying section [windows]"});
 }
 
 TEST_F(Sections, FilesAlreadyPresentAreCountedUnlessOldFilesAreReplaced) {
@@ -61,8 +51,7 @@ TEST_F(Sections, FilesAlreadyPresentAreCountedUnlessOldFilesAreReplaced) {
         DeleteFileA((destination_ + "kvox.exe").c_str());
         g_session.replaceOldFiles = c.replace;
         g_session.bytesDone = 0;
-        ModalScript script;
-        NothingElse(script);
+        Answers none;
         EXPECT_EQ(CopySection(IDS_SECTION_WINDOWS, destination_.c_str()), 1);
         EXPECT_EQ(ReadTextFile(destination_ + "kvox.ini"), c.ini);
         EXPECT_EQ(ReadTextFile(destination_ + "kvox.exe"), "program");
@@ -75,27 +64,19 @@ TEST_F(Sections, AnItemWithoutAFileCopiesNothingAndOneWithoutADiskIsReported) {
     const struct {
         const char* inf;
         int result;
-        Lines messages;
+        std::vector<Shown> shown;
     } cases[] = {
         {"[helv.1251]\r\nHI2=,3\r\n", 1, {}},
         {"[helv.1251]\r\nHI1=helv.fon,1\r\n", 1, {}},  // no item HI2: an empty value
-        {"[helv.1251]\r\nHI2=helv.fon\r\n", 0, {"Can't search member number 2 in 'helv.fon'"}},
+        {"[helv.1251]\r\nHI2=helv.fon\r\n", 0, {{"Can't search member number 2 in 'helv.fon'", MB_ICONHAND, {"OK"}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.inf);
         WriteInf(c.inf);
         WriteTextFile(g_session.logPath, "");
-        std::vector<Shown> shown;
-        ModalScript script;
-        if (!c.messages.empty()) script.On("K-VOX Setup", Record(shown, Press(VK_RETURN)));
-        NothingElse(script);
+        Answers answers(std::vector(c.shown.size(), Press(VK_RETURN)));
         EXPECT_EQ(CopySectionItem(IDS_SECTION_HELV_1251, "HI2", 1, destination_.c_str()), c.result);
-        Lines texts;
-        for (const Shown& s : shown) {
-            texts.push_back(s.text);
-            EXPECT_EQ(s.style, static_cast<UINT>(MB_ICONHAND));
-        }
-        EXPECT_EQ(texts, c.messages);
+        EXPECT_EQ(answers.shown, c.shown);
         EXPECT_FALSE(Copied("helv.fon"));
         EXPECT_EQ(LogLines(), Lines{"Copying section [helv.1251] item HI2"});
     }
@@ -120,8 +101,7 @@ TEST_F(Sections, SystemFontSectionsAreNamedWithTheSystemFontsCodePage) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         WriteTextFile(g_session.logPath, "");
-        ModalScript script;
-        NothingElse(script);
+        Answers none;
         EXPECT_EQ(CopySectionItem(c.section, "HI2", 1, destination_.c_str()), 1);
         EXPECT_TRUE(Copied(c.file));
         EXPECT_EQ(LogLines(), (Lines{c.logged, destination_ + c.file + " " + std::to_string(std::string(c.file).size())}));
@@ -131,14 +111,10 @@ TEST_F(Sections, SystemFontSectionsAreNamedWithTheSystemFontsCodePage) {
 
 TEST_F(Sections, AMissingTrueTypeSectionIsReportedAndStops) {
     WriteInf("[ttf]\r\nDejaVu Sans=dejavus.ttf,1\r\n");
-    std::vector<Shown> shown;
-    ModalScript script;
-    script.On("K-VOX Setup", Record(shown, Press(VK_RETURN)));
-    NothingElse(script);
+    Answers answers{Press(VK_RETURN)};
     EXPECT_EQ(CopyTrueTypeSection(IDS_SECTION_TTF_1251, 1, destination_.c_str()), 0);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Can't read the file '" + std::string(g_session.setupInfPath) + "'");
-    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_ICONHAND));
+    EXPECT_EQ(answers.shown, (std::vector<Shown>{
+                                 {"Can't read the file '" + std::string(g_session.setupInfPath) + "'", MB_ICONHAND, {"OK"}}}));
 }
 
 // Whether a font was loaded shows in the log: a file that is no font fails to load and is
@@ -166,8 +142,7 @@ TEST_F(Sections, AnExistingTrueTypeFontIsNeitherCopiedNorLoadedUnlessOldFilesAre
         WriteTextFile(g_session.logPath, "");
         g_session.replaceOldFiles = c.replace;
         g_session.bytesDone = 0;
-        ModalScript script;
-        NothingElse(script);
+        Answers none;
         EXPECT_EQ(CopyTrueTypeSection(IDS_SECTION_TTF_1251, 1, destination_.c_str()), 1);
         EXPECT_TRUE(ReadTextFile(copied) == c.after);
         EXPECT_EQ(g_session.bytesDone, static_cast<int32_t>(c.after.size()));
