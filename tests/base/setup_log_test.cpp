@@ -13,6 +13,7 @@ protected:
     ScratchDir scratch_;
 };
 
+// An old log is replaced; nothing is logged while logging is off.
 TEST_F(SetupLog, IsCreatedEmptyInTheDirectoryWithItsFirstLine) {
     std::string path = scratch_.File("KVSETUP.LOG");
     WriteTextFile(path, "an old log\r\n");
@@ -21,6 +22,11 @@ TEST_F(SetupLog, IsCreatedEmptyInTheDirectoryWithItsFirstLine) {
     CreateSetupLog(directory.c_str());
     EXPECT_EQ(std::string(g_session.logPath), path);
     EXPECT_EQ(ReadTextFile(path), "Log file created.\r\n");
+    g_session.loggingEnabled = 0;
+    LogLine("dropped");
+    g_session.loggingEnabled = 1;
+    LogLine("kept ", "in two parts");
+    EXPECT_EQ(ReadTextFile(path), "Log file created.\r\nkept in two parts\r\n");
 }
 
 TEST_F(SetupLog, ALogThatCannotBeCreatedTurnsLoggingOff) {
@@ -44,12 +50,8 @@ TEST_F(SetupLog, LinesAreAppendedWholeOrNotAtAll) {
     EXPECT_EQ(AppendLogLine(path.c_str(), ""), 0);
     EXPECT_EQ(AppendLogLine("", "no path"), 0);
     EXPECT_EQ(AppendLogLine(path.c_str(), "  second, indented"), 1);
-    EXPECT_EQ(ReadTextFile(path), "first\r\n  second, indented\r\n");
-
-    std::string longText(300, 'x');
-    WriteTextFile(path, "");
-    EXPECT_EQ(AppendLogLine(path.c_str(), longText.c_str()), 1);
-    EXPECT_EQ(ReadTextFile(path), std::string(253, 'x') + "\r\n");
+    EXPECT_EQ(AppendLogLine(path.c_str(), std::string(300, 'x').c_str()), 1);
+    EXPECT_EQ(ReadTextFile(path), "first\r\n  second, indented\r\n" + std::string(253, 'x') + "\r\n");
 }
 
 TEST_F(SetupLog, TheHeaderRecordsTheSessionsChoices) {
@@ -61,45 +63,18 @@ TEST_F(SetupLog, TheHeaderRecordsTheSessionsChoices) {
     CopyText(s.hotKey, "Caps Lock");
     s.layouts = 2;  // chosen in the layouts dialog: printed as 1
     s.applications = 0;
-    s.ninePinPrintersPresent = 1;
+    s.ninePinPrintersPresent = s.ninePinPrinterFonts = s.alreadyInstalled = 1;
     s.printerDriversToUpdate = 3;
-    s.ninePinPrinterFonts = 1;
-    s.alreadyInstalled = 1;
     s.uninstallEnabled = 0;
     WriteLogHeader();
     EXPECT_EQ(ReadTextFile(g_session.logPath),
-              "Log file created.\r\n"
-              "Installing components and flags:\r\n"
-              " Windows version=4.0\r\n"
-              " Country key=UKR\r\n"
-              " System Fonts Code Page=1251\r\n"
-              " DOS Code Page=866\r\n"
-              " Hot Key=Caps Lock\r\n"
-              " Program Files=1\r\n"
-              " Layouts=1\r\n"
-              " Fonts=1\r\n"
-              " Applications=0\r\n"
-              " TrueType Fonts=1\r\n"
-              " Screen Fonts=1\r\n"
-              " Developers Kit Sample=0\r\n"
-              " 24-pin Printers Present=0\r\n"
-              "  9-pin Printers Present=1\r\n"
-              " Printer Drivers to Update=3\r\n"
-              " Printer Fonts=0\r\n"
-              " 24-pin Printer Fonts=0\r\n"
-              "  9-pin Printer Fonts=1\r\n"
-              " K-VOX Already Installed=1\r\n"
-              " Uninstall Enabled=0\r\n"
+              "Log file created.\r\nInstalling components and flags:\r\n Windows version=4.0\r\n Country key=UKR\r\n"
+              " System Fonts Code Page=1251\r\n DOS Code Page=866\r\n Hot Key=Caps Lock\r\n Program Files=1\r\n"
+              " Layouts=1\r\n Fonts=1\r\n Applications=0\r\n TrueType Fonts=1\r\n Screen Fonts=1\r\n"
+              " Developers Kit Sample=0\r\n 24-pin Printers Present=0\r\n  9-pin Printers Present=1\r\n"
+              " Printer Drivers to Update=3\r\n Printer Fonts=0\r\n 24-pin Printer Fonts=0\r\n"
+              "  9-pin Printer Fonts=1\r\n K-VOX Already Installed=1\r\n Uninstall Enabled=0\r\n"
               " Replace Old Files=1\r\n");
-}
-
-TEST_F(SetupLog, NothingIsLoggedWhileLoggingIsOff) {
-    CreateSetupLog(scratch_.Path().c_str());
-    g_session.loggingEnabled = 0;
-    LogLine("dropped");
-    g_session.loggingEnabled = 1;
-    LogLine("kept ", "in two parts");
-    EXPECT_EQ(ReadTextFile(g_session.logPath), "Log file created.\r\nkept in two parts\r\n");
 }
 
 }  // namespace

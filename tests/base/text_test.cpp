@@ -9,30 +9,24 @@ namespace {
 
 TEST(Paths, TrailingBackslashHelpers) {
     char path[16] = "C:\\KVOX";
-    AddTrailingBackslash(path);
-    EXPECT_STREQ(path, "C:\\KVOX\\");
-    AddTrailingBackslash(path);
-    EXPECT_STREQ(path, "C:\\KVOX\\");
-    RemoveTrailingBackslash(path);
-    EXPECT_STREQ(path, "C:\\KVOX");
-    RemoveTrailingBackslash(path);
-    EXPECT_STREQ(path, "C:\\KVOX");
-
-    char empty[4] = "";
+    for (int twice = 0; twice < 2; ++twice) {
+        AddTrailingBackslash(path);
+        EXPECT_STREQ(path, "C:\\KVOX\\");
+    }
+    for (int twice = 0; twice < 2; ++twice) {
+        RemoveTrailingBackslash(path);
+        EXPECT_STREQ(path, "C:\\KVOX");
+    }
+    char empty[4] = "", full[8] = "ABCDEFG";  // full: no room, stays as it is
     AddTrailingBackslash(empty);
-    EXPECT_STREQ(empty, "");
-    char full[8] = "ABCDEFG";  // no room: stays as it is
     AddTrailingBackslash(full);
+    EXPECT_STREQ(empty, "");
     EXPECT_STREQ(full, "ABCDEFG");
 }
 
 TEST(Text, SplitPathTakesDriveDirectoryNameAndExtension) {
     struct Case {
-        const char* path;
-        const char* drive;
-        const char* directory;
-        const char* name;
-        const char* extension;
+        const char *path, *drive, *directory, *name, *extension;
     } cases[] = {
         {"C:\\WINDOWS\\SYSTEM\\vgasys.fon", "C:", "\\WINDOWS\\SYSTEM\\", "vgasys", ".fon"},
         {"vgasys.fon", "", "", "vgasys", ".fon"},
@@ -53,11 +47,8 @@ TEST(Text, SplitPathTakesDriveDirectoryNameAndExtension) {
 }
 
 TEST(Text, LeadingNumberReadsTheDigitsAtTheStart) {
-    EXPECT_EQ(LeadingNumber("866"), 866);
-    EXPECT_EQ(LeadingNumber(" 1x"), 1);
-    EXPECT_EQ(LeadingNumber("-5"), -5);
-    EXPECT_EQ(LeadingNumber("RUS"), 0);
-    EXPECT_EQ(LeadingNumber(""), 0);
+    for (auto [text, number] : {std::pair{"866", 866}, {" 1x", 1}, {"-5", -5}, {"RUS", 0}, {"", 0}})
+        EXPECT_EQ(LeadingNumber(text), number) << text;
 }
 
 }  // namespace

@@ -5,31 +5,25 @@
 #include "base/windowing.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/layout_table.h"
-#include "test_support.h"
+#include "wizard_test_support.h"
 
 namespace {
 
-class WizardDialogs : public SessionTest {};
+using WizardDialogs = SessionTest;
 
 TEST_F(WizardDialogs, WelcomeGoesOnOnlyWithContinue) {
     struct Case {
         std::function<void(HWND)> act;
         uint16_t result;
     } cases[] = {
-        {[](HWND d) { ClickButton(d, 1); }, 1},
-        {[](HWND d) { PressKey(d, VK_RETURN); }, 1},
-        {[](HWND d) { ClickButton(d, 2); }, 0},
-        {[](HWND d) { PressKey(d, VK_ESCAPE); }, 0},
+        {[](HWND d) { ClickButton(d, 1); }, 1}, {[](HWND d) { PressKey(d, VK_RETURN); }, 1},
+        {[](HWND d) { ClickButton(d, 2); }, 0}, {[](HWND d) { PressKey(d, VK_ESCAPE); }, 0},
         {CloseFromSystemMenu, 0},
     };
     for (const Case& c : cases) {
         g_session.dialogResult = 7;
-        std::vector<std::string> buttons;
         ModalScript script;
-        script.On("Welcome", [&](HWND dialog) {
-            buttons = VisibleButtonCaptions(dialog);
-            c.act(dialog);
-        });
+        script.On("Welcome", c.act);
         EXPECT_EQ(RunWelcomeDialog(), c.result);
         EXPECT_EQ(g_session.dialogResult, c.result);
         EXPECT_EQ(script.StepsLeft(), 0u);
@@ -39,8 +33,7 @@ TEST_F(WizardDialogs, WelcomeGoesOnOnlyWithContinue) {
 TEST_F(WizardDialogs, ExitDialogsOfferReturnToWindowsOnlyInMode3) {
     struct Case {
         int32_t mode;
-        int button;
-        int choice;
+        int button, choice;
     } cases[] = {{3, 3, 0}, {3, 1032, 1}, {3, 1030, 2}, {2, 1032, 1}, {2, 1030, 2}, {2, 0, 0}, {3, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << " button " << c.button);
@@ -58,18 +51,15 @@ TEST_F(WizardDialogs, ExitDialogsOfferReturnToWindowsOnlyInMode3) {
     }
 }
 
-class CountryDefaults : public SessionTest {
+class CountryDefaults : public WizardTest {
 protected:
     void SetUp() override {
-        SessionTest::SetUp();
-        CopyText(g_session.setupInfPath, scratch_.File("setup1.inf").c_str());
-        WriteTextFile(g_session.setupInfPath,
-                      "[Country Key]\r\nRussia=RUS\r\nUkraine=UKR\r\nBelarus=BLR\r\nNowhere=XXX\r\n"
-                      "[default.setup]\r\nRUS=1251, 866,1,langrus.dll,2,Beta,Alpha\r\nUKR=1251\r\n"
-                      "BLR=1252,855,0,langbel.dll,2,Alpha\r\n"
-                      "[Keyboard Layouts]\r\nBeta=x,kbdb.kbd,2,B,BBB\r\nAlpha=x,kbda.kbd,2,A,AAA\r\n");
+        WizardTest::SetUp();
+        UseSetupInf("[Country Key]\r\nRussia=RUS\r\nUkraine=UKR\r\nBelarus=BLR\r\nNowhere=XXX\r\n"
+                    "[default.setup]\r\nRUS=1251, 866,1,langrus.dll,2,Beta,Alpha\r\nUKR=1251\r\n"
+                    "BLR=1252,855,0,langbel.dll,2,Alpha\r\n"
+                    "[Keyboard Layouts]\r\nBeta=x,kbdb.kbd,2,B,BBB\r\nAlpha=x,kbda.kbd,2,A,AAA\r\n");
     }
-    ScratchDir scratch_;
 };
 
 TEST_F(CountryDefaults, TakeTheKeyAndCodePageOfTheCountry) {
@@ -85,44 +75,34 @@ TEST_F(CountryDefaults, TakeTheKeyAndCodePageOfTheCountry) {
     EXPECT_STREQ(g_session.systemFontsCodePage, "RUS");
 }
 
+// The table closes with an empty record.
 TEST_F(CountryDefaults, TheLayoutTableHoldsTheCountrysDefaultLayouts) {
     ReadCountryDefaults("Russia");
     CopyText(g_session.hotKey, "Caps Lock");
     g_session.printerFonts = g_session.ninePinPrinterFonts = g_session.twentyFourPinPrinterFonts = 1;
     g_session.twentyFourPinPrintersPresent = 1;  // a printer found turns on no printer fonts here
     ASSERT_EQ(LoadLayoutTable(), 1);
-    EXPECT_EQ(g_session.layoutCount, 2);
+    EXPECT_EQ(LayoutTable(1), (std::vector<std::string>{"Beta/BBB", "Alpha/AAA", "/"}));
     EXPECT_STREQ(g_session.firstLayout, "Beta");
     EXPECT_STREQ(g_session.secondLayout, "Alpha");
     EXPECT_STREQ(g_session.dosCodePage, "866");
     EXPECT_EQ(g_session.screenFonts, 1);
-    EXPECT_EQ(g_session.printerFonts, 0);
-    EXPECT_EQ(g_session.ninePinPrinterFonts, 0);
-    EXPECT_EQ(g_session.twentyFourPinPrinterFonts, 0);
+    EXPECT_EQ(g_session.printerFonts + g_session.ninePinPrinterFonts + g_session.twentyFourPinPrinterFonts, 0);
     EXPECT_STREQ(g_session.chosenHotKey, "Caps Lock");
-    auto* table = static_cast<LayoutRecord*>(GlobalLock(g_session.layoutTable));
-    EXPECT_STREQ(table[0].countryKey, "BBB");
-    EXPECT_STREQ(table[1].name, "Alpha");
-    EXPECT_STREQ(table[2].name, "");  // the closing empty record
-    GlobalUnlock(g_session.layoutTable);
 
     CopyText(g_session.windowsDir, scratch_.Path().c_str());
     SaveLayoutsToProfile();
-    EXPECT_EQ(ReadTextFile(scratch_.File("k-vox.ini")), "[KVNLS]\r\nBeta=X,KBDB.KBD,2,B,BBB\r\nAlpha=X,KBDA.KBD,2,A,AAA\r\n");
+    EXPECT_EQ(ReadTextFile(scratch_.File("k-vox.ini")),
+              "[KVNLS]\r\nBeta=X,KBDB.KBD,2,B,BBB\r\nAlpha=X,KBDA.KBD,2,A,AAA\r\n");
 
     // Loading a country with one layout into the same table leaves no trace of the other.
     ReadCountryDefaults("Belarus");
     ASSERT_EQ(LoadLayoutTable(), 1);
-    EXPECT_EQ(g_session.layoutCount, 1);
+    EXPECT_EQ(LayoutTable(1), (std::vector<std::string>{"Alpha/AAA", "/"}));
     EXPECT_STREQ(g_session.firstLayout, "Alpha");
     EXPECT_STREQ(g_session.secondLayout, "");
     EXPECT_STREQ(g_session.dosCodePage, "855");
     EXPECT_EQ(g_session.screenFonts, 0);
-    table = static_cast<LayoutRecord*>(GlobalLock(g_session.layoutTable));
-    EXPECT_STREQ(table[1].name, "");
-    EXPECT_STREQ(table[1].countryKey, "");
-    GlobalUnlock(g_session.layoutTable);
-    GlobalFree(g_session.layoutTable);
 }
 
 // The size class of the country's fonts follows the system font and the screen.
@@ -143,9 +123,7 @@ TEST_F(CountryDefaults, TheFontSizeFollowsTheSystemFontAndTheScreen) {
         ASSERT_EQ(LoadLayoutTable(), 1);
         EXPECT_STREQ(g_session.fontSizeCode, c.code);
     }
-    g_screenHeightForTesting = 0;
     WritePrivateProfileStringA("boot", "fonts.fon", saved, "system.ini");
-    GlobalFree(g_session.layoutTable);
 }
 
 TEST_F(CountryDefaults, ACountryWithoutLayoutsIsReported) {
@@ -155,7 +133,6 @@ TEST_F(CountryDefaults, ACountryWithoutLayoutsIsReported) {
     script.OnMessage(shown);
     EXPECT_EQ(LoadLayoutTable(), 0);
     EXPECT_EQ(shown, std::vector<std::string>{"Can't read all section 'default.setup'"});
-    GlobalFree(g_session.layoutTable);
 }
 
 }  // namespace

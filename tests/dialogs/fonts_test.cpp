@@ -13,26 +13,11 @@ constexpr int kYes = IDOK;  // the controls of Yes and No in the message dialog
 constexpr int kNo = IDCANCEL;
 constexpr int kEnter = -1;  // the question's default button
 
-class Fonts : public WizardTest {
-protected:
-    // Opens the dialog, checks the printer box as the user wishes, presses OK and answers
-    // the printer question, if there is one, with `answer`.
-    void PressOkWithPrinterFonts(bool wanted, int answer = IDOK) {
-        FontsState state;
-        DialogUnderTest dialog(IDD_FONTS, FontsDlgProc, &state);
-        CheckDlgButton(dialog.Window(), IDC_FONTS_PRINTER, wanted ? BST_CHECKED : BST_UNCHECKED);
-        ModalScript script;
-        script.On("K-VOX Setup", [&](HWND question) {
-            questions_.push_back(MessageText(question));
-            if (answer == kEnter) PressKey(question, VK_RETURN);
-            else ClickButton(question, answer);
-        });
-        dialog.Command(IDOK);
-        EXPECT_TRUE(dialog.Ended());
-        EXPECT_EQ(g_session.dialogResult, 1);
-    }
-    std::vector<std::string> questions_;
+struct FontsDialog : OpenDialog<FontsState> {
+    FontsDialog() : OpenDialog(IDD_FONTS, FontsDlgProc) {}
 };
+
+using Fonts = WizardTest;
 
 TEST_F(Fonts, ThePrinterFontsFollowThePrintersFoundOrTheAnswer) {
     struct Case {
@@ -42,25 +27,30 @@ TEST_F(Fonts, ThePrinterFontsFollowThePrintersFoundOrTheAnswer) {
         bool asked;
         int32_t printerFonts, ninePin, twentyFourPin;
     } cases[] = {
-        {1, 0, true, kYes, false, 1, 1, 0},
-        {0, 1, true, kYes, false, 1, 0, 1},
-        {1, 1, true, kYes, false, 1, 1, 1},
-        {0, 0, true, kYes, true, 1, 1, 1},
-        {0, 0, true, kNo, true, 1, 0, 0},  // No keeps the printer fonts without a set
+        {1, 0, true, kYes, false, 1, 1, 0},  {0, 1, true, kYes, false, 1, 0, 1}, {1, 1, true, kYes, false, 1, 1, 1},
+        {0, 0, true, kYes, true, 1, 1, 1},   {1, 1, false, kYes, false, 0, 0, 0},
+        {0, 0, true, kNo, true, 1, 0, 0},     // No keeps the printer fonts without a set
         {0, 0, true, kEnter, true, 1, 0, 0},  // No is the default
-        {1, 1, false, kYes, false, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.ninePinPresent << c.twentyFourPinPresent << c.wanted << c.answer);
         g_session.ninePinPrintersPresent = c.ninePinPresent;
         g_session.twentyFourPinPrintersPresent = c.twentyFourPinPresent;
         g_session.ninePinPrinterFonts = g_session.twentyFourPinPrinterFonts = 1;
-        questions_.clear();
-        PressOkWithPrinterFonts(c.wanted, c.answer);
-        EXPECT_EQ(!questions_.empty(), c.asked);
-        if (c.asked) {
-            EXPECT_EQ(questions_[0].rfind("Warning: Setup has not detected dot-matrix printers", 0), 0u);
-        }
+        FontsDialog dialog;
+        CheckDlgButton(dialog.Window(), IDC_FONTS_PRINTER, c.wanted ? BST_CHECKED : BST_UNCHECKED);
+        std::vector<std::string> questions;
+        ModalScript script;
+        script.On("K-VOX Setup", [&](HWND question) {
+            questions.push_back(MessageText(question));
+            if (c.answer == kEnter) PressKey(question, VK_RETURN);
+            else ClickButton(question, c.answer);
+        });
+        dialog.Command(IDOK);
+        EXPECT_TRUE(dialog.Ended());
+        EXPECT_EQ(g_session.dialogResult, 1);
+        EXPECT_EQ(!questions.empty(), c.asked);
+        if (c.asked) EXPECT_EQ(questions[0].rfind("Warning: Setup has not detected dot-matrix printers", 0), 0u);
         EXPECT_EQ(g_session.printerFonts, c.printerFonts);
         EXPECT_EQ(g_session.ninePinPrinterFonts, c.ninePin);
         EXPECT_EQ(g_session.twentyFourPinPrinterFonts, c.twentyFourPin);
@@ -81,7 +71,8 @@ TEST_F(Fonts, TheFontSizeRule) {
     }
 }
 
-TEST_F(Fonts, LargeIsOfferedAboveFourHundredAndEightyPixelsOnly) {
+// Large is offered above 480 pixels only; the opening shows the size chosen.
+TEST_F(Fonts, TheSizeBoxesFollowTheScreenAndTheSizeChosen) {
     struct Case {
         int height;
         bool largeOffered;
@@ -91,37 +82,29 @@ TEST_F(Fonts, LargeIsOfferedAboveFourHundredAndEightyPixelsOnly) {
         SCOPED_TRACE(c.height);
         g_screenHeightForTesting = c.height;
         CopyText(g_session.fontSizeCode, "HI2");
-        FontsState state;
-        DialogUnderTest dialog(IDD_FONTS, FontsDlgProc, &state);
+        FontsDialog dialog;
         EXPECT_EQ(dialog.Enabled(IDC_FONTS_LARGE), c.largeOffered);
         EXPECT_EQ(dialog.Check(IDC_FONTS_SMALL), BST_CHECKED);
         CheckRadioButton(dialog.Window(), IDC_FONTS_SMALL, IDC_FONTS_LARGE, IDC_FONTS_LARGE);
         dialog.Command(IDOK);
         EXPECT_STREQ(g_session.fontSizeCode, c.afterLarge);
+        FontsDialog reopened;
+        EXPECT_EQ(reopened.Check(IDC_FONTS_LARGE), c.largeOffered ? BST_CHECKED : BST_UNCHECKED);
     }
-    // The next opening shows the size chosen.
-    g_screenHeightForTesting = 768;
-    CopyText(g_session.fontSizeCode, "HI4");
-    FontsState again;
-    DialogUnderTest reopened(IDD_FONTS, FontsDlgProc, &again);
-    EXPECT_EQ(reopened.Check(IDC_FONTS_LARGE), BST_CHECKED);
 }
 
 TEST_F(Fonts, OkStoresTheBoxesAndTheCodePageOfTheChosenDescription) {
     g_session.screenFonts = 0;
-    g_session.plotterFonts = 1;
-    g_session.trueTypeFonts = 1;
-    FontsState state;
-    DialogUnderTest dialog(IDD_FONTS, FontsDlgProc, &state);
-    EXPECT_EQ(dialog.Shown(IDC_FONTS_CODE_PAGE), "Cyrillic (Windows 1251)");
-    EXPECT_EQ(dialog.Check(IDC_FONTS_SCREEN), BST_UNCHECKED);
-    EXPECT_EQ(dialog.Check(IDC_FONTS_PLOTTER), BST_CHECKED);
-    dialog.Click(IDC_FONTS_SCREEN);
-    dialog.Click(IDC_FONTS_PLOTTER);
-    dialog.Click(IDC_FONTS_TRUETYPE);
-    dialog.Click(IDC_FONTS_SYSTEM);
-    dialog.Choose(IDC_FONTS_CODE_PAGE, "Western European (Windows 1252)");
-    dialog.Command(IDOK);
+    g_session.plotterFonts = g_session.trueTypeFonts = 1;
+    {
+        FontsDialog dialog;
+        EXPECT_EQ(dialog.Shown(IDC_FONTS_CODE_PAGE), "Cyrillic (Windows 1251)");
+        EXPECT_EQ(dialog.Check(IDC_FONTS_SCREEN), BST_UNCHECKED);
+        EXPECT_EQ(dialog.Check(IDC_FONTS_PLOTTER), BST_CHECKED);
+        for (int box : {IDC_FONTS_SCREEN, IDC_FONTS_PLOTTER, IDC_FONTS_TRUETYPE, IDC_FONTS_SYSTEM}) dialog.Click(box);
+        dialog.Choose(IDC_FONTS_CODE_PAGE, "Western European (Windows 1252)");
+        dialog.Command(IDOK);
+    }
     EXPECT_EQ(g_session.dialogResult, 1);
     EXPECT_EQ(g_session.screenFonts, 1);
     EXPECT_EQ(g_session.plotterFonts, 0);
@@ -130,8 +113,7 @@ TEST_F(Fonts, OkStoresTheBoxesAndTheCodePageOfTheChosenDescription) {
     EXPECT_STREQ(g_session.systemFontsCodePage, "1252");
 
     // A code page of five digits is cut to four.
-    FontsState wide;
-    DialogUnderTest again(IDD_FONTS, FontsDlgProc, &wide);
+    FontsDialog again;
     EXPECT_EQ(again.Shown(IDC_FONTS_CODE_PAGE), "Western European (Windows 1252)");
     again.Choose(IDC_FONTS_CODE_PAGE, "Wide (Windows 12520)");
     again.Command(IDOK);
@@ -140,31 +122,28 @@ TEST_F(Fonts, OkStoresTheBoxesAndTheCodePageOfTheChosenDescription) {
 
 TEST_F(Fonts, CancelAndExitStoreNothing) {
     g_session.screenFonts = 1;
-    FontsState state;
-    DialogUnderTest dialog(IDD_FONTS, FontsDlgProc, &state);
-    dialog.Click(IDC_FONTS_SCREEN);
-    dialog.Command(IDCANCEL);
-    EXPECT_TRUE(dialog.Ended());
-    EXPECT_EQ(g_session.dialogResult, 0);
-    EXPECT_EQ(g_session.screenFonts, 1);
-
-    FontsState exitState;
-    DialogUnderTest exiting(IDD_FONTS, FontsDlgProc, &exitState);
-    exiting.Click(IDC_FONTS_SCREEN);
-    ModalScript script;
-    script.OnMessage(questions_, kYes);
-    exiting.Click(IDC_WIZARD_EXIT);
-    EXPECT_EQ(g_session.dialogResult, 2);
-    EXPECT_EQ(g_session.screenFonts, 1);
+    std::vector<std::string> questions;
+    for (int way : {IDCANCEL, IDC_WIZARD_EXIT}) {
+        FontsDialog dialog;
+        dialog.Click(IDC_FONTS_SCREEN);
+        ModalScript script;
+        script.OnMessage(questions, kYes);
+        dialog.Click(way);
+        EXPECT_TRUE(dialog.Ended());
+        EXPECT_EQ(g_session.dialogResult, way == IDCANCEL ? 0 : 2);
+        EXPECT_EQ(g_session.screenFonts, 1);
+    }
+    EXPECT_EQ(questions.size(), 1u);  // only Exit asks
 }
 
 TEST_F(Fonts, ACodePageWithoutDescriptionIsReported) {
     CopyText(g_session.systemFontsCodePage, "866");
     UseSetupInf("[codepage.number]\r\nCyrillic=1251\r\n[codepage.description]\r\n866=\r\n");
+    std::vector<std::string> shown;
     ModalScript script;
-    script.OnMessage(questions_);
+    script.OnMessage(shown);
     EXPECT_EQ(RunFontsDialog(), 0);
-    EXPECT_EQ(questions_, std::vector<std::string>{"Can't read string '866' from section 'codepage.description'"});
+    EXPECT_EQ(shown, std::vector<std::string>{"Can't read string '866' from section 'codepage.description'"});
 }
 
 }  // namespace

@@ -11,82 +11,77 @@
 
 namespace {
 
+using Names = std::vector<std::string>;
+
+struct OptionsDialog : OpenDialog<OptionsState> {
+    OptionsDialog() : OpenDialog(IDD_SETUPOPTIONS, SetupOptionsDlgProc) {}
+    // Opens the dialog of `caption` with `button` and answers it with `answer`.
+    void RunFromButton(int button, const char* caption, int answer) {
+        ModalScript script;
+        script.On(caption, [answer](HWND inner) { ClickButton(inner, answer); });
+        Click(button);
+    }
+    void ExpectBox(int box, UINT check, int button) {
+        EXPECT_EQ(Check(box), check);
+        EXPECT_EQ(Enabled(button), check != BST_UNCHECKED);
+    }
+};
+
 class Options : public WizardTest {
 protected:
     void SetUp() override {
         WizardTest::SetUp();
         ASSERT_EQ(LoadLayoutTable(), 1);
     }
-    OptionsState state_;
 };
 
 TEST_F(Options, OpensOnTheSessionsChoicesTheCountryAndTheDefaultSwitch) {
     g_session.applications = 0;
     g_session.developersKitSample = 1;
     g_session.layouts = 2;
-    DialogUnderTest dialog(IDD_SETUPOPTIONS, SetupOptionsDlgProc, &state_);
+    OptionsDialog dialog;
     EXPECT_EQ(dialog.Check(IDC_OPTION_PROGRAM_FILES), BST_CHECKED);
-    EXPECT_EQ(dialog.Check(IDC_OPTION_LAYOUTS), BST_INDETERMINATE);
+    dialog.ExpectBox(IDC_OPTION_LAYOUTS, BST_INDETERMINATE, IDC_OPTION_LAYOUTS_BUTTON);
+    dialog.ExpectBox(IDC_OPTION_FONTS, BST_CHECKED, IDC_OPTION_FONTS_BUTTON);
     EXPECT_EQ(dialog.Check(IDC_OPTION_APPLICATIONS), BST_UNCHECKED);
     EXPECT_EQ(dialog.Check(IDC_OPTION_KDK_SAMPLE), BST_CHECKED);
     EXPECT_EQ(dialog.Shown(IDC_OPTION_DOS_CODE_PAGE), "Russia");
     // The switches keep the order of the file.
-    EXPECT_EQ(dialog.Entries(IDC_OPTION_LAYOUT_SWITCH),
-              (std::vector<std::string>{"Left Ctrl", "Right Ctrl", "Ctrl+Shift", "Caps Lock"}));
+    EXPECT_EQ(dialog.Entries(IDC_OPTION_LAYOUT_SWITCH), (Names{"Left Ctrl", "Right Ctrl", "Ctrl+Shift", "Caps Lock"}));
     EXPECT_EQ(dialog.Shown(IDC_OPTION_LAYOUT_SWITCH), "Left Ctrl");
-    EXPECT_TRUE(dialog.Enabled(IDC_OPTION_LAYOUTS_BUTTON));
-    EXPECT_TRUE(dialog.Enabled(IDC_OPTION_FONTS_BUTTON));
 }
 
 TEST_F(Options, AClickNeverReachesTheThirdStateOnlyTheLayoutsDialogsOkDoes) {
-    DialogUnderTest dialog(IDD_SETUPOPTIONS, SetupOptionsDlgProc, &state_);
+    OptionsDialog dialog;
     dialog.Click(IDC_OPTION_LAYOUTS);
-    EXPECT_EQ(dialog.Check(IDC_OPTION_LAYOUTS), BST_UNCHECKED);
-    EXPECT_FALSE(dialog.Enabled(IDC_OPTION_LAYOUTS_BUTTON));
+    dialog.ExpectBox(IDC_OPTION_LAYOUTS, BST_UNCHECKED, IDC_OPTION_LAYOUTS_BUTTON);
     dialog.Click(IDC_OPTION_LAYOUTS);
-    EXPECT_EQ(dialog.Check(IDC_OPTION_LAYOUTS), BST_CHECKED);
-    EXPECT_TRUE(dialog.Enabled(IDC_OPTION_LAYOUTS_BUTTON));
+    dialog.ExpectBox(IDC_OPTION_LAYOUTS, BST_CHECKED, IDC_OPTION_LAYOUTS_BUTTON);
 
     // Cancel in the layouts dialog changes nothing; OK marks the layouts as chosen there.
-    {
-        ModalScript script;
-        script.On("Keyboard Layouts", [](HWND layouts) { ClickButton(layouts, IDCANCEL); });
-        dialog.Click(IDC_OPTION_LAYOUTS_BUTTON);
-    }
+    dialog.RunFromButton(IDC_OPTION_LAYOUTS_BUTTON, "Keyboard Layouts", IDCANCEL);
     EXPECT_EQ(dialog.Check(IDC_OPTION_LAYOUTS), BST_CHECKED);
     EXPECT_EQ(g_session.layouts, 1);
-    {
-        ModalScript script;
-        script.On("Keyboard Layouts", [](HWND layouts) { ClickButton(layouts, IDOK); });
-        dialog.Click(IDC_OPTION_LAYOUTS_BUTTON);
-    }
+    dialog.RunFromButton(IDC_OPTION_LAYOUTS_BUTTON, "Keyboard Layouts", IDOK);
     EXPECT_EQ(dialog.Check(IDC_OPTION_LAYOUTS), BST_INDETERMINATE);
     EXPECT_EQ(g_session.layouts, 2);
     dialog.Click(IDC_OPTION_LAYOUTS);
-    EXPECT_EQ(dialog.Check(IDC_OPTION_LAYOUTS), BST_UNCHECKED);
-    EXPECT_FALSE(dialog.Enabled(IDC_OPTION_LAYOUTS_BUTTON));
+    dialog.ExpectBox(IDC_OPTION_LAYOUTS, BST_UNCHECKED, IDC_OPTION_LAYOUTS_BUTTON);
     dialog.Click(IDC_OPTION_LAYOUTS);
     EXPECT_EQ(dialog.Check(IDC_OPTION_LAYOUTS), BST_CHECKED);
 
     // The fonts box the same way, with the fonts dialog.
-    {
-        ModalScript script;
-        script.On("Fonts", [](HWND fonts) { ClickButton(fonts, IDOK); });
-        dialog.Click(IDC_OPTION_FONTS_BUTTON);
-    }
+    dialog.RunFromButton(IDC_OPTION_FONTS_BUTTON, "Fonts", IDOK);
     EXPECT_EQ(dialog.Check(IDC_OPTION_FONTS), BST_INDETERMINATE);
     dialog.Click(IDC_OPTION_FONTS);
-    EXPECT_EQ(dialog.Check(IDC_OPTION_FONTS), BST_UNCHECKED);
-    EXPECT_FALSE(dialog.Enabled(IDC_OPTION_FONTS_BUTTON));
+    dialog.ExpectBox(IDC_OPTION_FONTS, BST_UNCHECKED, IDC_OPTION_FONTS_BUTTON);
 }
 
 TEST_F(Options, ContinueStoresTheBoxesTheCodePageOfTheChosenCountryAndTheSwitch) {
     g_session.trueTypeFonts = g_session.systemFonts = g_session.screenFonts = g_session.plotterFonts = 1;
     g_session.printerFonts = 1;
-    DialogUnderTest dialog(IDD_SETUPOPTIONS, SetupOptionsDlgProc, &state_);
-    dialog.Click(IDC_OPTION_FONTS);        // off
-    dialog.Click(IDC_OPTION_APPLICATIONS);  // off
-    dialog.Click(IDC_OPTION_KDK_SAMPLE);    // on
+    OptionsDialog dialog;
+    for (int box : {IDC_OPTION_FONTS, IDC_OPTION_APPLICATIONS, IDC_OPTION_KDK_SAMPLE}) dialog.Click(box);  // off, off, on
     dialog.Choose(IDC_OPTION_DOS_CODE_PAGE, "Bulgaria");
     dialog.Choose(IDC_OPTION_LAYOUT_SWITCH, "Caps Lock");
     dialog.Command(IDC_OPTION_CONTINUE);
@@ -106,10 +101,10 @@ TEST_F(Options, ContinueStoresTheBoxesTheCodePageOfTheChosenCountryAndTheSwitch)
 }
 
 TEST_F(Options, BackStoresNothingAndExitAsksFirst) {
-    DialogUnderTest dialog(IDD_SETUPOPTIONS, SetupOptionsDlgProc, &state_);
+    OptionsDialog dialog;
     dialog.Click(IDC_OPTION_APPLICATIONS);
     dialog.Choose(IDC_OPTION_DOS_CODE_PAGE, "Bulgaria");
-    std::vector<std::string> shown;
+    Names shown;
     bool clickableUnderQuestion = true;
     {
         ModalScript script;
@@ -120,7 +115,7 @@ TEST_F(Options, BackStoresNothingAndExitAsksFirst) {
         });
         dialog.Click(IDC_OPTION_EXIT);
     }
-    EXPECT_EQ(shown, std::vector<std::string>{"Do you want to exit from K-VOX Setup?"});
+    EXPECT_EQ(shown, Names{"Do you want to exit from K-VOX Setup?"});
     EXPECT_FALSE(clickableUnderQuestion);  // the question is the dialog's own
     EXPECT_FALSE(dialog.Ended());
     EXPECT_TRUE(IsWindowEnabled(dialog.Window()));
@@ -132,24 +127,18 @@ TEST_F(Options, BackStoresNothingAndExitAsksFirst) {
     EXPECT_EQ(g_session.applications, 1);
     EXPECT_STREQ(g_session.dosCodePage, "866");
 
-    OptionsState again;
-    DialogUnderTest second(IDD_SETUPOPTIONS, SetupOptionsDlgProc, &again);
-    {
-        ModalScript script;
-        script.OnMessage(shown, IDOK);
-        second.Click(IDC_OPTION_EXIT);
-    }
+    // Exit confirmed, in the options or in the fonts dialog opened from them, ends the options.
+    OptionsDialog second;
+    second.RunFromButton(IDC_OPTION_EXIT, "K-VOX Setup", IDOK);
     EXPECT_TRUE(second.Ended());
     EXPECT_EQ(g_session.dialogResult, 0);
-}
 
-TEST_F(Options, AnExitConfirmedInTheFontsDialogEndsTheOptionsToo) {
-    DialogUnderTest dialog(IDD_SETUPOPTIONS, SetupOptionsDlgProc, &state_);
-    std::vector<std::string> shown;
+    g_session.dialogResult = 7;
+    OptionsDialog third;
     ModalScript script;
     script.On("Fonts", [](HWND fonts) { ClickButton(fonts, IDC_WIZARD_EXIT); }).OnMessage(shown, IDOK);
-    dialog.Click(IDC_OPTION_FONTS_BUTTON);
-    EXPECT_TRUE(dialog.Ended());
+    third.Click(IDC_OPTION_FONTS_BUTTON);
+    EXPECT_TRUE(third.Ended());
     EXPECT_EQ(g_session.dialogResult, 0);
     EXPECT_EQ(g_session.fonts, 1);
 }
@@ -158,11 +147,11 @@ TEST_F(Options, ACountryWithAnEmptyLineInCountryIsReported) {
     std::string inf = kWizardSetupInf;
     inf.replace(inf.find("RUS=Russia!7!1"), 14, "RUS=");
     UseSetupInf(inf);
-    std::vector<std::string> shown;
+    Names shown;
     ModalScript script;
     script.OnMessage(shown);
     EXPECT_EQ(RunSetupOptionsDialog(), 0);
-    EXPECT_EQ(shown, std::vector<std::string>{"Can't read string 'RUS' from section 'country'"});
+    EXPECT_EQ(shown, Names{"Can't read string 'RUS' from section 'country'"});
 }
 
 }  // namespace

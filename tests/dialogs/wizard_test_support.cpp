@@ -2,6 +2,7 @@
 #include "wizard_test_support.h"
 
 #include "base/text.h"
+#include "dialogs/layout_table.h"
 
 void WizardTest::SetUp() {
     SessionTest::SetUp();
@@ -20,7 +21,14 @@ void WizardTest::TearDown() {
     g_screenHeightForTesting = 0;
 }
 
-void WizardTest::UseSetupInf(const std::string& text) { WriteTextFile(g_session.setupInfPath, text); }
+std::vector<std::string> WizardTest::LayoutTable(int beyond) {
+    std::vector<std::string> records;
+    auto* table = static_cast<LayoutRecord*>(GlobalLock(g_session.layoutTable));
+    for (int i = 0; i < g_session.layoutCount + beyond; ++i)
+        records.push_back(std::string(table[i].name) + "/" + table[i].countryKey);
+    GlobalUnlock(g_session.layoutTable);
+    return records;
+}
 
 DialogUnderTest::DialogUnderTest(const char* templateName, DLGPROC procedure, void* state)
     : window_(CreateDialogParamA(GetModuleHandleA(nullptr), templateName, nullptr, procedure,
@@ -28,15 +36,9 @@ DialogUnderTest::DialogUnderTest(const char* templateName, DLGPROC procedure, vo
     ShowWindow(window_, SW_SHOWNA);
 }
 
-DialogUnderTest::~DialogUnderTest() { DestroyWindow(window_); }
-
-void DialogUnderTest::Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
-
 void DialogUnderTest::Command(int id) {
     SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
 }
-
-void DialogUnderTest::Type(int id, const char* text) { SetWindowTextA(Item(id), text); }
 
 void DialogUnderTest::Choose(int id, const char* entry) {
     HWND combo = Item(id);
@@ -51,50 +53,28 @@ void DialogUnderTest::Pick(int id, const std::vector<std::string>& entries) {
     HWND list = Item(id);
     SendMessageA(list, LB_SETSEL, FALSE, -1);
     for (const std::string& entry : entries) {
-        LRESULT index =
-            SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+        LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(entry.c_str()));
         EXPECT_NE(index, LB_ERR) << "no entry " << entry;
         SendMessageA(list, LB_SETSEL, TRUE, index);
     }
     SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
-namespace {
-
-bool IsComboBox(HWND control) {
-    char name[16] = "";
-    GetClassNameA(control, name, sizeof name);
-    return lstrcmpiA(name, "ComboBox") == 0;
-}
-
-std::string EntryText(HWND control, int index) {
-    bool combo = IsComboBox(control);
-    char text[256] = "";
-    SendMessageA(control, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-}  // namespace
-
 std::vector<std::string> DialogUnderTest::Entries(int id) const {
-    HWND control = Item(id);
-    int count = static_cast<int>(SendMessageA(control, IsComboBox(control) ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
-    std::vector<std::string> entries;
-    for (int i = 0; i < count; ++i) entries.push_back(EntryText(control, i));
+    char name[16] = "";
+    GetClassNameA(Item(id), name, sizeof name);
+    bool combo = lstrcmpiA(name, "ComboBox") == 0;
+    std::vector<std::string> entries(SendMessageA(Item(id), combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        char text[256] = "";
+        SendMessageA(Item(id), combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        entries[i] = text;
+    }
     return entries;
 }
 
-std::vector<std::string> DialogUnderTest::Picked(int id) const {
-    HWND list = Item(id);
-    std::vector<std::string> picked;
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-        if (SendMessageA(list, LB_GETSEL, i, 0) > 0) picked.push_back(EntryText(list, i));
-    return picked;
-}
-
 std::string DialogUnderTest::Shown(int id) const {
-    HWND combo = Item(id);
-    LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    return index == CB_ERR ? "" : EntryText(combo, static_cast<int>(index));
+    LRESULT index = SendMessageA(Item(id), CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? "" : Entries(id)[index];
 }
