@@ -9,6 +9,10 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
+Lines g_commands;  // every command sent during a test, in order
+
 class Progman : public SessionTest {
 protected:
     void SetUp() override {
@@ -23,9 +27,12 @@ protected:
         CopyText(g_session.startupGroupName, "StartUp");
         g_session.programFiles = g_session.applications = g_session.developersKitSample = 0;
         g_session.uninstallEnabled = 0;
+        g_commands.clear();
+        g_progmanCommandObserver = [](const char* command) { g_commands.push_back(command); };
     }
-    std::vector<std::string> LogLines() {
-        std::vector<std::string> lines;
+    void TearDown() override { g_progmanCommandObserver = nullptr; }
+    static Lines LogLines() {
+        Lines lines;
         std::string log = ReadTextFile(g_session.logPath);
         for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2)
             lines.push_back(log.substr(at, end - at));
@@ -37,7 +44,8 @@ protected:
 
 TEST_F(Progman, NothingChosenCreatesNoGroup) {
     EXPECT_EQ(CreateProgmanGroups(), 1);
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{"Initiating Progman...", "Creating Progman group and icons complete."}));
+    EXPECT_EQ(LogLines(), (Lines{"Initiating Progman...", "Creating Progman group and icons complete."}));
+    EXPECT_EQ(g_commands, Lines{});
     EXPECT_EQ(ProgmanExecute("[CreateGroup(K-VOX)]"), 0);  // disconnected after the phase
 }
 
@@ -45,34 +53,27 @@ TEST_F(Progman, AMissingItemSectionIsReportedAndCountedAndTheOthersStillGo) {
     g_session.programFiles = 1;
     g_session.applications = 1;  // [K-VOX.apl] is missing
     g_session.uninstallEnabled = 1;
-    std::vector<std::string> shown;
+    Lines shown;
     ModalScript script;
     script.OnMessage(shown);
     EXPECT_EQ(CreateProgmanGroups(), 0);
-    EXPECT_EQ(shown, std::vector<std::string>{"Can't read the file '" + std::string(g_session.setupInfPath) + "'"});
-    EXPECT_EQ(LogLines(), (std::vector<std::string>{
-                              "Initiating Progman...", "Creating Progman group...", "Adding icons in K-VOX group...",
-                              "Creating icons: Program Files...", "Creating icons: Uninstall...",
-                              "Creating icons: Applications...", "Adding icon in start-up group...",
-                              "Creating or activating StartUp group...", "Errors occured.",
-                              "Creating Progman group and icons complete."}));
+    EXPECT_EQ(shown, Lines{"Can't read the file '" + std::string(g_session.setupInfPath) + "'"});
+    EXPECT_EQ(LogLines(), (Lines{"Initiating Progman...", "Creating Progman group...", "Adding icons in K-VOX group...",
+                                 "Creating icons: Program Files...", "Creating icons: Uninstall...",
+                                 "Creating icons: Applications...", "Adding icon in start-up group...",
+                                 "Creating or activating StartUp group...", "Errors occured.",
+                                 "Creating Progman group and icons complete."}));
 }
-
-std::vector<std::string> g_commands;
 
 // Every item is replaced by name before it is added, so an old item of that name goes; the
 // start-up group gets the first program's item the same way.
 TEST_F(Progman, EveryAddItemFollowsItsReplaceItem) {
     g_session.programFiles = 1;
-    g_commands.clear();
-    g_progmanCommandObserver = [](const char* command) { g_commands.push_back(command); };
     CreateProgmanGroups();
-    g_progmanCommandObserver = nullptr;
-    EXPECT_EQ(g_commands, (std::vector<std::string>{
-                              "[CreateGroup(K-VOX)]", "[ReplaceItem(K-VOX Test One)]",
-                              "[AddItem(C:\\KVTEST\\kvtest1.exe,K-VOX Test One)]", "[ReplaceItem(K-VOX Test Two)]",
-                              "[AddItem(C:\\KVTEST\\kvtest2.exe,K-VOX Test Two)]", "[CreateGroup(StartUp)]",
-                              "[ReplaceItem(K-VOX Test One)]", "[AddItem(C:\\KVTEST\\kvtest1.exe,K-VOX Test One)]"}));
+    EXPECT_EQ(g_commands, (Lines{"[CreateGroup(K-VOX)]", "[ReplaceItem(K-VOX Test One)]",
+                                 "[AddItem(C:\\KVTEST\\kvtest1.exe,K-VOX Test One)]", "[ReplaceItem(K-VOX Test Two)]",
+                                 "[AddItem(C:\\KVTEST\\kvtest2.exe,K-VOX Test Two)]", "[CreateGroup(StartUp)]",
+                                 "[ReplaceItem(K-VOX Test One)]", "[AddItem(C:\\KVTEST\\kvtest1.exe,K-VOX Test One)]"}));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The configuration: the saving rule over real profile files and a scratch registry key,
 // the country settings, font registrations and the system.ini entries.
+#include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,7 @@
 
 namespace {
 
-constexpr char kScratchKey[] = "Software\\KVoxTest";
+using Messages = std::vector<std::string>;
 
 // A session with its uninstall record and log in a scratch directory, a scratch registry key,
 // and win.ini and system.ini put back as they were after each test.
@@ -24,33 +26,39 @@ protected:
         WriteTextFile(g_session.logPath, "");
         CopyText(g_session.setupInfPath, scratch_.File("setup1.inf").c_str());
         CopyText(g_session.destinationDir, "C:\\KVOX\\");
-        for (const char* name : {"win.ini", "system.ini"}) saved_.push_back(ReadTextFile(Windows(name)));
+        winIni_ = ReadTextFile(Windows("win.ini"));
+        systemIni_ = ReadTextFile(Windows("system.ini"));
         DeleteScratchKey();
         for (RegistryLocation* key : {&g_session.installedFontsKey, &g_session.displayFontsKey,
                                       &g_session.fontSubstitutesKey, &g_session.displaySettingsKey}) {
             key->root = HKEY_CURRENT_USER;
-            CopyText(key->subkey, kScratchKey);
-            AppendText(key->subkey, key == &g_session.installedFontsKey ? "\\Fonts" : "\\Display");
+            CopyText(key->subkey, key == &g_session.installedFontsKey ? "Software\\KVoxTest\\Fonts"
+                                                                       : "Software\\KVoxTest\\Display");
         }
     }
     void TearDown() override {
-        WriteTextFile(Windows("win.ini"), saved_[0]);
-        WriteTextFile(Windows("system.ini"), saved_[1]);
+        WriteTextFile(Windows("win.ini"), winIni_);
+        WriteTextFile(Windows("system.ini"), systemIni_);
         DeleteScratchKey();
     }
     static void DeleteScratchKey() {
-        for (const char* key : {"Software\\KVoxTest\\Fonts", "Software\\KVoxTest\\Display", kScratchKey})
+        for (const char* key : {"Software\\KVoxTest\\Fonts", "Software\\KVoxTest\\Display", "Software\\KVoxTest"})
             RegDeleteKeyA(HKEY_CURRENT_USER, key);
     }
-    std::string Windows(const char* name) { return std::string(g_session.windowsDir) + name; }
+    static std::string Windows(const char* name) { return std::string(g_session.windowsDir) + name; }
     std::string Log() { return ReadTextFile(g_session.logPath); }
     std::string Record() { return ReadTextFile(g_session.uninstallRecordPath); }
-    std::string Ini(const char* file, const char* section, const char* key) {
+    static std::string Ini(const char* file, const char* section, const char* key) {
         char value[256] = "";
         GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value, file);
         return value;
     }
-    std::string RegistryValue(const RegistryLocation& location, const char* name) {
+    // Each {section, key, value} of the profile file; "(missing)" for no entry.
+    static void ExpectEntries(const char* file, std::initializer_list<std::array<std::string, 3>> entries) {
+        for (const auto& [section, key, value] : entries)
+            EXPECT_EQ(Ini(file, section.c_str(), key.c_str()), value) << file << " [" << section << "] " << key;
+    }
+    static std::string RegistryValue(const RegistryLocation& location, const char* name) {
         char value[256] = "";
         DWORD size = sizeof value - 1, type = 0;
         HKEY key;
@@ -59,9 +67,17 @@ protected:
         RegCloseKey(key);
         return result == ERROR_SUCCESS ? value : "(missing)";
     }
+    // The messages shown while `action` runs; the script answers up to `count` of them.
+    static Messages Shown(int count, const std::function<void()>& action) {
+        Messages shown;
+        ModalScript script;
+        for (int i = 0; i < count; ++i) script.OnMessage(shown);
+        action();
+        return shown;
+    }
 
     ScratchDir scratch_;
-    std::vector<std::string> saved_;
+    std::string winIni_, systemIni_;
 };
 
 TEST_F(Configuration, LogLinesAndTheirLimit) {
@@ -84,8 +100,7 @@ TEST_F(Configuration, ReplacingAProfileEntrySavesTheOldValueFirst) {
                             std::string(119, 'x') + "\r\n");
     EXPECT_EQ(Ini(ini.c_str(), "boot", "wincodepage"), "1251");
     EXPECT_EQ(Log().rfind(" Saving entry wincodepage section [boot.svd]\r\n"
-                          "Writing entry wincodepage section [boot]\r\n Saving entry language.dll",
-                          0),
+                          "Writing entry wincodepage section [boot]\r\n Saving entry language.dll", 0),
               0u);
 
     // Uninstall off: nothing saved, every value written, no " Saving" line.
@@ -98,14 +113,15 @@ TEST_F(Configuration, ReplacingAProfileEntrySavesTheOldValueFirst) {
     EXPECT_EQ(Log(), "Writing entry wincodepage section [boot]\r\n");
 
     // A file that cannot be written is reported; the caller goes on.
-    std::vector<std::string> shown;
-    ModalScript script;
-    script.OnMessage(shown);
     std::string nowhere = scratch_.File("missing\\system.ini");
-    EXPECT_FALSE(ReplaceProfileEntry(nowhere.c_str(), "boot", "wincodepage", "866", IDS_SAVED_BOOT, 1024));
-    EXPECT_EQ(shown, std::vector<std::string>{"Can't write 'wincodepage' =  '866' in section 'boot'"});
+    EXPECT_EQ(Shown(1, [&] {
+                  EXPECT_FALSE(ReplaceProfileEntry(nowhere.c_str(), "boot", "wincodepage", "866", IDS_SAVED_BOOT, 1024));
+              }),
+              Messages{"Can't write 'wincodepage' =  '866' in section 'boot'"});
 }
 
+// Registry keys are saved whole, and a value too long ends the save; a missing key gives
+// nothing and an empty buffer, a too small buffer is told.
 TEST_F(Configuration, RegistryKeysAreSavedWholeAndValuesTooLongEndTheSave) {
     const RegistryLocation& fonts = g_session.installedFontsKey;
     EXPECT_EQ(SaveRegistryKey(fonts.root, fonts.subkey, "fonts.svd", g_session.uninstallRecordPath), 0);
@@ -119,29 +135,20 @@ TEST_F(Configuration, RegistryKeysAreSavedWholeAndValuesTooLongEndTheSave) {
     char buffer[8];
     ClearBytes(buffer, sizeof buffer);
     DWORD type = REG_SZ;
-    EXPECT_EQ(GetRegKeyValueEx(fonts.root, "Software\\KVoxTest\\None", "x", &type, reinterpret_cast<BYTE*>(buffer),
-                               sizeof buffer),
-              ERROR_BADKEY);
+    auto get = [&](const char* subkey, const char* name) {
+        return GetRegKeyValueEx(fonts.root, subkey, name, &type, reinterpret_cast<BYTE*>(buffer), sizeof buffer);
+    };
+    EXPECT_EQ(get("Software\\KVoxTest\\None", "x"), ERROR_BADKEY);
     EXPECT_STREQ(buffer, "");
-    std::vector<std::string> shown;
-    ModalScript script;
-    script.OnMessage(shown);
-    EXPECT_EQ(GetRegKeyValueEx(fonts.root, fonts.subkey, "Modern", &type, reinterpret_cast<BYTE*>(buffer),
-                               sizeof buffer),
-              ERROR_MORE_DATA);
-    EXPECT_EQ(shown, std::vector<std::string>{"GetRegKeyValueEx: buffer too small"});
-}
+    EXPECT_EQ(Shown(1, [&] { EXPECT_EQ(get(fonts.subkey, "Modern"), ERROR_MORE_DATA); }),
+              Messages{"GetRegKeyValueEx: buffer too small"});
 
-TEST_F(Configuration, AKeyThatCannotBeCreatedIsToldTwice) {
+    // A key that cannot be created is told twice.
     RegistryLocation nowhere{reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)), "Fonts"};
-    std::vector<std::string> shown;
-    ModalScript script;
-    script.OnMessage(shown).OnMessage(shown);
-    EXPECT_FALSE(WriteRegistryText(nowhere, "Helv CYR", "C:\\KVOX\\helv.fon"));
-    EXPECT_EQ(shown, (std::vector<std::string>{
-                         "Can not create registry key:\r  Fonts\rfor WRITING value:\r  Helv CYR.\rYou may not have "
-                         "the permission for this action.",
-                         "Can't write 'Helv CYR' =  'C:\\KVOX\\helv.fon' in section 'Fonts'"}));
+    EXPECT_EQ(Shown(2, [&] { EXPECT_FALSE(WriteRegistryText(nowhere, "Helv CYR", "C:\\KVOX\\helv.fon")); }),
+              (Messages{"Can not create registry key:\r  Fonts\rfor WRITING value:\r  Helv CYR.\rYou may not have "
+                        "the permission for this action.",
+                        "Can't write 'Helv CYR' =  'C:\\KVOX\\helv.fon' in section 'Fonts'"}));
 }
 
 TEST_F(Configuration, TheCountrysLineGivesIntlAndAShortLineStopsAtItsEnd) {
@@ -152,50 +159,40 @@ TEST_F(Configuration, TheCountrysLineGivesIntlAndAShortLineStopsAtItsEnd) {
     WritePrivateProfileStringA("intl", "sLongDate", "old", "win.ini");
     CopyText(g_session.countryKey, "RUS");
     EXPECT_EQ(UpdateCountrySettings(), 1);
-    EXPECT_EQ(Ini("win.ini", "intl", "sLanguage"), "rus");
-    EXPECT_EQ(Ini("win.ini", "intl", "sCountry"), "Russia");
-    EXPECT_EQ(Ini("win.ini", "intl", "iCountry"), "f2");  // the blank after "!" skipped
-    EXPECT_EQ(Ini("win.ini", "intl", "sLongDate"), "f21");
+    ExpectEntries("win.ini", {{"intl", "sLanguage", "rus"}, {"intl", "sCountry", "Russia"},
+                              {"intl", "iCountry", "f2"},  // the blank after "!" skipped
+                              {"intl", "sLongDate", "f21"}});
     EXPECT_NE(Record().find("[intl.svd]\r\nsLanguage="), std::string::npos);
     EXPECT_EQ(Log().find(" Saving"), std::string::npos);  // the section is saved whole
 
     // 20 fields: sLongDate keeps its value and the missing field is reported.
     WritePrivateProfileStringA("intl", "sLongDate", "old", "win.ini");
     CopyText(g_session.countryKey, "BLR");
-    std::vector<std::string> shown;
-    ModalScript script;
-    script.OnMessage(shown);
-    EXPECT_EQ(UpdateCountrySettings(), 0);
-    EXPECT_EQ(Ini("win.ini", "intl", "sShortDate"), "f20");
-    EXPECT_EQ(Ini("win.ini", "intl", "sLongDate"), "old");
+    Messages shown = Shown(1, [] { EXPECT_EQ(UpdateCountrySettings(), 0); });
+    ExpectEntries("win.ini", {{"intl", "sShortDate", "f20"}, {"intl", "sLongDate", "old"}});
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].rfind("Can't search member number 21 in 'Belarus! f2", 0), 0u);
 }
 
+// Font group lines go to their key with their whole name; one without its two commas
+// registers nothing.
 TEST_F(Configuration, FontGroupLinesGoToTheirKeyWithTheirWholeName) {
     WriteTextFile(g_session.setupInfPath,
                   "[helv.1251]\r\nHI2=helvvcyr.fon, 3,MS Sans Serif 8,10,12\r\nall=helvpcyr.fon,3, Helv CYR Plotter\r\n"
                   "PR2=helv2cyr.fon,3,Helv CYR 24-pin\r\nPr9=helv9cyr.fon,3,Helv CYR 9-pin\r\nHI1=nocommas.fon\r\n");
-    struct Case {
-        const char* key;
-        const char* directory;
-        const RegistryLocation* target;
-        const char* name;
-        const char* data;
-    } cases[] = {
-        {"HI2", nullptr, &g_session.displayFontsKey, "MS Sans Serif 8,10,12", "helvvcyr.fon"},
-        {"ALL", "C:\\KVOX", &g_session.installedFontsKey, " Helv CYR Plotter", "C:\\KVOX\\helvpcyr.fon"},
-        {"pr2", "C:\\KVOX\\", &g_session.installedFontsKey, "Helv CYR 24-pin", "C:\\KVOX\\helv2cyr.fon"},
-        {"PR9", "C:\\KVOX\\", &g_session.installedFontsKey, "Helv CYR 9-pin", "C:\\KVOX\\helv9cyr.fon"},
+    const RegistryLocation *display = &g_session.displayFontsKey, *installed = &g_session.installedFontsKey;
+    struct Case { const char *key, *directory; const RegistryLocation* target; const char *name, *data; } cases[] = {
+        {"HI2", nullptr, display, "MS Sans Serif 8,10,12", "helvvcyr.fon"},
+        {"ALL", "C:\\KVOX", installed, " Helv CYR Plotter", "C:\\KVOX\\helvpcyr.fon"},
+        {"pr2", "C:\\KVOX\\", installed, "Helv CYR 24-pin", "C:\\KVOX\\helv2cyr.fon"},
+        {"PR9", "C:\\KVOX\\", installed, "Helv CYR 9-pin", "C:\\KVOX\\helv9cyr.fon"},
+        {"HI1", nullptr, display, "nocommas.fon", "(missing)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         EXPECT_EQ(RegisterFontGroup(IDS_SECTION_HELV_1251, c.key, c.directory), 1);
         EXPECT_EQ(RegistryValue(*c.target, c.name), c.data);
     }
-    // A line without its two commas registers nothing.
-    EXPECT_EQ(RegisterFontGroup(IDS_SECTION_HELV_1251, "HI1", nullptr), 1);
-    EXPECT_EQ(RegistryValue(g_session.displayFontsKey, "nocommas.fon"), "(missing)");
 }
 
 TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
@@ -208,35 +205,29 @@ TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
     CopyText(g_session.secondLayout, "");
     WritePrivateProfileStringA("keyboard", "secondkeyb.dll", "old.dll", "system.ini");
     WritePrivateProfileStringA("boot", "language.dll", "old.dll", "system.ini");
-    std::vector<std::string> shown;
-    {
-        ModalScript script;
-        script.OnMessage(shown).OnMessage(shown);
-        EXPECT_EQ(ConfigureLanguageAndKeyboard(), 1);
-    }
     // Field 4 and Layout 2's line are missing: reported, their entries left as they were.
-    EXPECT_EQ(shown, (std::vector<std::string>{"Can't search member number 4 in '1251,866,1'",
-                                               "Can't search member number 2 in ''"}));
-    EXPECT_EQ(Ini("system.ini", "boot", "language.dll"), "old.dll");
-    EXPECT_EQ(Ini("system.ini", "boot.description", "language.dll"), "English (American)");
-    EXPECT_EQ(Ini("system.ini", "keyboard", "keyboard.dll"), "kbdru.kbd");
-    EXPECT_EQ(Ini("system.ini", "keyboard", "secondkeyb.dll"), "old.dll");
-    EXPECT_EQ(Ini("system.ini", "boot", "keyboard.drv"), "kvkbd.drv");
-    EXPECT_EQ(Ini("system.ini", "boot", "other.drv"), "(missing)");  // only the first key
+    EXPECT_EQ(Shown(2, [] { EXPECT_EQ(ConfigureLanguageAndKeyboard(), 1); }),
+              (Messages{"Can't search member number 4 in '1251,866,1'", "Can't search member number 2 in ''"}));
+    ExpectEntries("system.ini", {{"boot", "language.dll", "old.dll"},
+                                 {"boot.description", "language.dll", "English (American)"},
+                                 {"keyboard", "keyboard.dll", "kbdru.kbd"},
+                                 {"keyboard", "secondkeyb.dll", "old.dll"},
+                                 {"boot", "keyboard.drv", "kvkbd.drv"},
+                                 {"boot", "other.drv", "(missing)"}});  // only the first key
     EXPECT_EQ(Ini(g_session.uninstallRecordPath, "keyboard.svd", "secondkeyb.dll"), "(missing)");
 
     // A DOS code page without [VGA.GR3] fonts: the five old values saved, [386Enh] unchanged.
     CopyText(g_session.dosCodePage, "855");
     WritePrivateProfileStringA("386Enh", "woafont", "dosapp.fon", "system.ini");
     EXPECT_EQ(ConfigureDosWindowFonts(), 1);
-    EXPECT_EQ(Ini("system.ini", "boot.description", "woafont.fon"), "Cyrillic (855)");
-    EXPECT_EQ(Ini("system.ini", "386Enh", "woafont"), "dosapp.fon");
-    EXPECT_EQ(Ini(g_session.uninstallRecordPath, "Grab.Svd", "woafont"), "dosapp.fon");
-    EXPECT_EQ(Ini(g_session.uninstallRecordPath, "Grab.Svd", "CGA40WOA.FON"), Ini("system.ini", "386Enh", "CGA40WOA.FON"));
+    ExpectEntries("system.ini", {{"boot.description", "woafont.fon", "Cyrillic (855)"},
+                                 {"386Enh", "woafont", "dosapp.fon"}});
+    ExpectEntries(g_session.uninstallRecordPath, {{"Grab.Svd", "woafont", "dosapp.fon"},
+                                                  {"Grab.Svd", "CGA40WOA.FON", Ini("system.ini", "386Enh", "CGA40WOA.FON")}});
     CopyText(g_session.dosCodePage, "866");
     EXPECT_EQ(ConfigureDosWindowFonts(), 1);
-    EXPECT_EQ(Ini("system.ini", "386Enh", "woafont"), "C:\\KVOX\\app866.fon");
-    EXPECT_EQ(Ini("system.ini", "386Enh", "EGA40WOA.FON"), "EGA40866.fon");
+    ExpectEntries("system.ini",
+                  {{"386Enh", "woafont", "C:\\KVOX\\app866.fon"}, {"386Enh", "EGA40WOA.FON", "EGA40866.fon"}});
 
     EXPECT_EQ(HotKeyScanCode(3), 0x0302u);
 }

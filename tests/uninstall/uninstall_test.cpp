@@ -1,5 +1,6 @@
 // The uninstaller's steps over real profile files, scratch registry keys, and scratch
 // directories standing for the K-VOX, Windows, system and fonts directories.
+#include <array>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace {
 using namespace std::string_literals;
 
 constexpr char kScratchKey[] = "Software\\KVoxUninstallTest";
+const char* const kSubkeys[] = {"\\Fonts", "\\Substitutes", "\\DisplayFonts", "\\Settings"};
 const std::string kMark = "\r\nK-VOX 2.0, Cyrillic localization package\r\n";
 
 const char kSetupInf[] =
@@ -48,10 +50,9 @@ protected:
         RegDeleteTree();
         RegistryLocation* keys[] = {&g_session.installedFontsKey, &g_session.fontSubstitutesKey,
                                     &g_session.displayFontsKey, &g_session.displaySettingsKey};
-        const char* names[] = {"\\Fonts", "\\Substitutes", "\\DisplayFonts", "\\Settings"};
         for (int i = 0; i < 4; ++i) {
             keys[i]->root = HKEY_CURRENT_USER;
-            CopyText(keys[i]->subkey, (kScratchKey + std::string(names[i])).c_str());
+            CopyText(keys[i]->subkey, (kScratchKey + std::string(kSubkeys[i])).c_str());
         }
     }
     void TearDown() override {
@@ -60,8 +61,8 @@ protected:
         RegDeleteTree();
     }
     static void RegDeleteTree() {
-        for (const char* name : {"\\Fonts", "\\Substitutes", "\\DisplayFonts", "\\Settings", ""})
-            RegDeleteKeyA(HKEY_CURRENT_USER, (kScratchKey + std::string(name)).c_str());
+        for (const char* name : kSubkeys) RegDeleteKeyA(HKEY_CURRENT_USER, (kScratchKey + std::string(name)).c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
     }
     static std::string RealWindows(const char* name) {
         char dir[MAX_PATH];
@@ -73,10 +74,13 @@ protected:
                                                    "= \r\n[languages.installed]\r\nRussian=RUS\r\n" + more);
         ReadUninstallRecord(kvox_.Path().c_str(), record_);
     }
-    static std::string Ini(const char* file, const char* section, const char* key) {
-        char value[256] = "";
-        GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value, file);
-        return value;
+    // Each {section, key, value} of the profile file; "(missing)" for no entry.
+    static void ExpectEntries(const char* file, std::initializer_list<std::array<const char*, 3>> entries) {
+        for (const auto& [section, key, value] : entries) {
+            char text[256] = "";
+            GetPrivateProfileStringA(section, key, "(missing)", text, sizeof text, file);
+            EXPECT_STREQ(text, value) << file << " [" << section << "] " << key;
+        }
     }
     static void SetValue(const RegistryLocation& location, const char* name, const char* text) {
         HKEY key;
@@ -93,7 +97,7 @@ protected:
         RegCloseKey(key);
         return result == ERROR_SUCCESS ? value : "(missing)";
     }
-    std::string Log() { return ReadTextFile(g_session.logPath); }
+    bool Logged(const char* text) { return ReadTextFile(g_session.logPath).find(text) != std::string::npos; }
 
     ScratchDir kvox_, windows_, system_, fonts_;
     std::vector<std::string> saved_;
@@ -102,12 +106,7 @@ protected:
 };
 
 TEST_F(Uninstall, RecordStates) {
-    struct Case {
-        std::string text;
-        RecordState state;
-        UINT problem;
-    };
-    const Case cases[] = {
+    struct Case { std::string text; RecordState state; UINT problem; } cases[] = {
         {"[Enabled]\r\nEnabled=No\r\n", RecordState::Disabled, 0},
         {"[Enabled]\r\nEnabled=Maybe\r\n[Location]\r\nC:\\KVOX\\= \r\n", RecordState::Damaged,
          IDS_UNINSTALL_DAMAGED_ENABLED},
@@ -139,21 +138,16 @@ TEST_F(Uninstall, ProfileValuesComeBack) {
                 "wincodepage=1252\r\n[Lang.svd]\r\nlanguage.dll=English (American)\r\n[keyboard.svd]\r\n"
                 "keyboard.dll=\r\nsecondkeyb.dll=\r\n");
     RestoreProfileValues(record_, tally_);
-    EXPECT_EQ(Ini("win.ini", "intl", "sCountry"), "United States");
-    EXPECT_EQ(Ini("win.ini", "intl", "iCountry"), "1");
-    EXPECT_EQ(Ini("win.ini", "intl", "sLanguage"), "(missing)");
-    EXPECT_EQ(Ini("win.ini", "intl", "sMine"), "x");
-    EXPECT_EQ(Ini("system.ini", "boot", "language.dll"), "");
-    EXPECT_EQ(Ini("system.ini", "boot", "wincodepage"), "1252");
-    EXPECT_EQ(Ini("system.ini", "boot.description", "language.dll"), "English (American)");
-    EXPECT_EQ(Ini("system.ini", "keyboard", "keyboard.dll"), "");
-    EXPECT_EQ(Ini("system.ini", "keyboard", "secondkeyb.dll"), "(missing)");
-    EXPECT_EQ(Ini("system.ini", "keyboard", "hotkey"), "(missing)");
+    ExpectEntries("win.ini", {{"intl", "sCountry", "United States"}, {"intl", "iCountry", "1"},
+                              {"intl", "sLanguage", "(missing)"}, {"intl", "sMine", "x"}});
+    ExpectEntries("system.ini", {{"boot", "language.dll", ""}, {"boot", "wincodepage", "1252"},
+                                 {"boot.description", "language.dll", "English (American)"},
+                                 {"keyboard", "keyboard.dll", ""}, {"keyboard", "secondkeyb.dll", "(missing)"},
+                                 {"keyboard", "hotkey", "(missing)"}});
     EXPECT_EQ(tally_.restored, 6);
     EXPECT_EQ(tally_.removed, 3);
     EXPECT_EQ(tally_.failed, 0);
-    EXPECT_NE(Log().find("Restored [boot] language.dll=\r\nRestored [boot] wincodepage=1252\r\n"),
-              std::string::npos);
+    EXPECT_TRUE(Logged("Restored [boot] language.dll=\r\nRestored [boot] wincodepage=1252\r\n"));
 }
 
 TEST_F(Uninstall, AnUnwritableWinIniFailsItsValuesAndTheRestGoesOn) {
@@ -164,45 +158,41 @@ TEST_F(Uninstall, AnUnwritableWinIniFailsItsValuesAndTheRestGoesOn) {
     RestoreProfileValues(record_, tally_);
     CloseHandle(held);
     EXPECT_EQ(tally_.failed, 1);
-    EXPECT_EQ(Ini("system.ini", "boot", "wincodepage"), "1252");
-    EXPECT_NE(Log().find("Could not restore [intl] sCountry in win.ini"), std::string::npos);
+    ExpectEntries("system.ini", {{"boot", "wincodepage", "1252"}});
+    EXPECT_TRUE(Logged("Could not restore [intl] sCountry in win.ini"));
 }
 
 // Whole keys come back as they were saved; values the setup added go when they name a file
-// of the package or a substitute it lists; values of others stay.
+// of the package or a substitute it lists; values of others stay. A key that cannot be
+// written fails and the others still come back.
 TEST_F(Uninstall, RegistryValuesComeBack) {
-    const SetupSession& s = g_session;
-    SetValue(s.installedFontsKey, "Courier", "courvcyr.fon");
-    SetValue(s.installedFontsKey, "Courier CYR Plotter", (std::string(record_.directory) + "courpcyr.fon").c_str());
-    SetValue(s.installedFontsKey, "User Font", "user.fon");
-    SetValue(s.fontSubstitutesKey, "Arial CYR,204", "Arial");
-    SetValue(s.fontSubstitutesKey, "Mine", "Arial");
-    SetValue(s.displaySettingsKey, "fonts.fon", "vgasysr.fon");
-    SetValue(s.displaySettingsKey, "oemfonts.fon", "vga866.fon");
+    const RegistryLocation &fonts = g_session.installedFontsKey, &substitutes = g_session.fontSubstitutesKey,
+                           &display = g_session.displaySettingsKey;
+    const std::string plotter = std::string(record_.directory) + "courpcyr.fon";
+    struct Entry { const RegistryLocation& key; const char *name, *before, *after; } entries[] = {
+        {fonts, "Courier", "courvcyr.fon", "COURE.FON"},     {fonts, "Empty", nullptr, ""},
+        {fonts, "Courier CYR Plotter", plotter.c_str(), "(missing)"}, {fonts, "User Font", "user.fon", "user.fon"},
+        {substitutes, "Helv", nullptr, "MS Sans Serif"},     {substitutes, "Arial CYR,204", "Arial", "(missing)"},
+        {substitutes, "Mine", "Arial", "Arial"},             {display, "fonts.fon", "vgasysr.fon", "vgasys.fon"},
+        {display, "oemfonts.fon", "vga866.fon", "(missing)"},
+    };
+    for (const Entry& e : entries)
+        if (e.before) SetValue(e.key, e.name, e.before);
     WriteRecord("[fonts.svd]\r\nCourier=COURE.FON\r\nEmpty=\r\n[FontSubstitutes.svd]\r\nHelv=MS Sans Serif\r\n"
                 "[SystemFonts]\r\nfonts.fon=vgasys.fon\r\noemfonts.fon=\r\n");
     RestoreRegistryValues(record_, tally_);
-    EXPECT_EQ(Value(s.installedFontsKey, "Courier"), "COURE.FON");
-    EXPECT_EQ(Value(s.installedFontsKey, "Empty"), "");
-    EXPECT_EQ(Value(s.installedFontsKey, "Courier CYR Plotter"), "(missing)");
-    EXPECT_EQ(Value(s.installedFontsKey, "User Font"), "user.fon");
-    EXPECT_EQ(Value(s.fontSubstitutesKey, "Helv"), "MS Sans Serif");
-    EXPECT_EQ(Value(s.fontSubstitutesKey, "Arial CYR,204"), "(missing)");
-    EXPECT_EQ(Value(s.fontSubstitutesKey, "Mine"), "Arial");
-    EXPECT_EQ(Value(s.displaySettingsKey, "fonts.fon"), "vgasys.fon");
-    EXPECT_EQ(Value(s.displaySettingsKey, "oemfonts.fon"), "(missing)");
+    for (const Entry& e : entries) EXPECT_EQ(Value(e.key, e.name), e.after) << e.name;
     EXPECT_EQ(tally_.left, 2);
     EXPECT_EQ(tally_.failed, 0);
-}
 
-TEST_F(Uninstall, AKeyThatCannotBeWrittenFailsAndTheOthersComeBack) {
-    g_session.installedFontsKey.root = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x12345678));
-    SetValue(g_session.fontSubstitutesKey, "Helv", "Arial");
+    tally_ = {};
     WriteRecord("[fonts.svd]\r\nCourier=COURE.FON\r\n[FontSubstitutes.svd]\r\nHelv=MS Sans Serif\r\n");
+    g_session.installedFontsKey.root = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x12345678));
+    SetValue(substitutes, "Helv", "Arial");
     RestoreRegistryValues(record_, tally_);
     EXPECT_EQ(tally_.failed, 1);
-    EXPECT_EQ(Value(g_session.fontSubstitutesKey, "Helv"), "MS Sans Serif");
-    EXPECT_NE(Log().find("Could not restore value Courier of "), std::string::npos);
+    EXPECT_EQ(Value(substitutes, "Helv"), "MS Sans Serif");
+    EXPECT_TRUE(Logged("Could not restore value Courier of "));
 }
 
 TEST_F(Uninstall, PackageFilesAndTheirDirectories) {
@@ -226,9 +216,8 @@ TEST_F(Uninstall, FilesGoOnlyWhereTheyAreProvenThePackages) {
     WriteTextFile(system_.File("kvoxnls.dll"), "library" + kMark);
     WriteTextFile(system_.File("xlat866.bin"), "Windows' own table");
     WriteTextFile(fonts_.File("vga866.fon"), "font" + kMark);
-    WriteTextFile(kvox_.File("setup1.inf"), kSetupInf);
     HANDLE inUse = CreateFileA(fonts_.File("vga866.fon").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+                               OPEN_EXISTING, 0, nullptr);
     RemovePackageFiles(record_, tally_);
     CloseHandle(inUse);
     EXPECT_FALSE(FileExists(kvox_.File("kvox.exe").c_str()));
@@ -242,15 +231,12 @@ TEST_F(Uninstall, FilesGoOnlyWhereTheyAreProvenThePackages) {
 }
 
 TEST_F(Uninstall, PackageMark) {
-    std::string across(16384 - 4, 'x');
-    across += "K\0-\0V\0O\0X\0"s;
-    WriteTextFile(kvox_.File("wide"), across);
+    WriteTextFile(kvox_.File("wide"), std::string(16384 - 4, 'x') + "K\0-\0V\0O\0X\0"s);  // across a read block
     WriteTextFile(kvox_.File("ansi"), "K-VOX");
     WriteTextFile(kvox_.File("none"), std::string(40000, 'K'));
-    EXPECT_TRUE(HasPackageMark(kvox_.File("wide").c_str()));
-    EXPECT_TRUE(HasPackageMark(kvox_.File("ansi").c_str()));
-    EXPECT_FALSE(HasPackageMark(kvox_.File("none").c_str()));
-    EXPECT_FALSE(HasPackageMark(kvox_.File("missing").c_str()));
+    const std::pair<const char*, bool> cases[] = {{"wide", true}, {"ansi", true}, {"none", false}, {"missing", false}};
+    for (auto [name, marked] : cases)
+        EXPECT_EQ(HasPackageMark(kvox_.File(name).c_str()), marked) << name;
 }
 
 TEST_F(Uninstall, ControlInfAndProductProfile) {
@@ -263,15 +249,17 @@ TEST_F(Uninstall, ControlInfAndProductProfile) {
     EXPECT_EQ(ReadTextFile(system_.File("control.inf")), "original");
     EXPECT_EQ(tally_.left, 1);
 
-    WriteTextFile(windows_.File("k-vox.ini"), "[K-VOX]\r\nVersion=2.0\r\n[Location]\r\nD:\\OTHER\\= \r\n");
+    // k-vox.ini goes only when nothing but this installation's records is left in it.
+    const std::string profile = windows_.File("k-vox.ini"), here = "[Location]\r\n" + kvox_.Path() + "= \r\n";
+    WriteTextFile(profile, "[K-VOX]\r\nVersion=2.0\r\n[Location]\r\nD:\\OTHER\\= \r\n");
     RemoveProductProfileRecords(record_, tally_);
-    EXPECT_TRUE(FileExists(windows_.File("k-vox.ini").c_str()));
-    WriteTextFile(windows_.File("k-vox.ini"), "[Location]\r\n" + kvox_.Path() + "= \r\n[country]\r\nRUS= \r\n[Other]\r\na=1\r\n");
+    EXPECT_TRUE(FileExists(profile.c_str()));
+    WriteTextFile(profile, here + "[country]\r\nRUS= \r\n[Other]\r\na=1\r\n");
     RemoveProductProfileRecords(record_, tally_);
-    EXPECT_EQ(ReadTextFile(windows_.File("k-vox.ini")), "[Other]\r\na=1\r\n");
-    WriteTextFile(windows_.File("k-vox.ini"), "[K-VOX]\r\nVersion=2.0\r\n[Location]\r\n" + kvox_.Path() + "= \r\n");
+    EXPECT_EQ(ReadTextFile(profile), "[Other]\r\na=1\r\n");
+    WriteTextFile(profile, "[K-VOX]\r\nVersion=2.0\r\n" + here);
     RemoveProductProfileRecords(record_, tally_);
-    EXPECT_FALSE(FileExists(windows_.File("k-vox.ini").c_str()));
+    EXPECT_FALSE(FileExists(profile.c_str()));
 }
 
 TEST_F(Uninstall, TheRecordGoesOnlyAfterARunWithoutFailures) {
@@ -285,12 +273,11 @@ TEST_F(Uninstall, TheRecordGoesOnlyAfterARunWithoutFailures) {
 }
 
 TEST(UninstallSwitches, EachSwitchChoosesTheEnd) {
-    EXPECT_EQ(ParseUninstallSwitches(""), UninstallExit::Ask);
-    EXPECT_EQ(ParseUninstallSwitches("/d"), UninstallExit::ShutDown);
-    EXPECT_EQ(ParseUninstallSwitches("/R"), UninstallExit::Restart);
-    EXPECT_EQ(ParseUninstallSwitches("x -w"), UninstallExit::ReturnToWindows);
-    EXPECT_EQ(ParseUninstallSwitches("/dr"), UninstallExit::Ask);
-    EXPECT_EQ(ParseUninstallSwitches("C:\\a/d"), UninstallExit::Ask);
+    struct Case { const char* line; UninstallExit exit; } cases[] = {
+        {"", UninstallExit::Ask},       {"/d", UninstallExit::ShutDown}, {"/R", UninstallExit::Restart},
+        {"x -w", UninstallExit::ReturnToWindows}, {"/dr", UninstallExit::Ask}, {"C:\\a/d", UninstallExit::Ask},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ParseUninstallSwitches(c.line), c.exit) << c.line;
 }
 
 }  // namespace
