@@ -1,5 +1,5 @@
 // The progress gauge's arithmetic and the billboard's pages.
-#include <string>
+#include <tuple>
 
 #include "base/text.h"
 #include "progress/progress.h"
@@ -8,20 +8,23 @@
 namespace {
 
 TEST(Gauge, PercentageAndBarDivideByTheTotalPlusOne) {
-    EXPECT_EQ(CopyPercentage(0, 0), 0);
-    EXPECT_EQ(CopyPercentage(1000, 1000), 99);
-    EXPECT_EQ(CopyPercentage(1001, 1000), 100);
-    EXPECT_EQ(CopyPercentage(5000, 1000), 100);
-    EXPECT_EQ(CopyPercentage(250, 999), 25);
-    // Large packages: no overflow of the intermediate product.
-    EXPECT_EQ(CopyPercentage(1500000000, 2000000000), 74);
-    EXPECT_EQ(CopyPercentage(2000000000, 2000000000), 99);
+    // The last two rows are large packages: no overflow of the intermediate product.
+    struct Case {
+        int32_t done, total, percent, fillOf350;
+    } cases[] = {{0, 0, 0, 0},       {1000, 1000, 99, 349}, {1001, 1000, 100, 350}, {5000, 1000, 100, 350},
+                 {250, 999, 25, 87}, {500, 999, 50, 175},   {9000, 1000, 100, 350}, {1500000000, 2000000000, 74, 262},
+                 {2000000000, 2000000000, 99, 349}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.done << "/" << c.total);
+        EXPECT_EQ(CopyPercentage(c.done, c.total), c.percent);
+        EXPECT_EQ(GaugeFill(350, c.done, c.total), c.fillOf350);
+    }
+}
 
-    EXPECT_EQ(GaugeFill(350, 0, 0), 0);
-    EXPECT_EQ(GaugeFill(350, 500, 999), 175);
-    EXPECT_EQ(GaugeFill(350, 1001, 1000), 350);
-    EXPECT_EQ(GaugeFill(350, 9000, 1000), 350);
-    EXPECT_EQ(GaugeFill(350, 2000000000, 2000000000), 349);
+LOGFONTA FontOf(HWND window) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(GetWindowLongPtrA(window, GWLP_USERDATA)), sizeof font, &font);
+    return font;
 }
 
 // The two windows as children of a stand-in main window.
@@ -31,12 +34,16 @@ protected:
         SessionTest::SetUp();
         RegisterProgressWindowClasses(GetModuleHandleA(nullptr));
         CopyText(g_session.uiFontFace, "MS Sans Serif");
-        main_ = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, nullptr, nullptr, nullptr, nullptr);
-        g_session.mainWindow = main_;
-        CreateProgressWindows(main_, "K-VOX Setup");
+        MakeMainWindow(WS_VISIBLE, 1024, 768);
         g_session.totalBytes = 1000;
     }
     void TearDown() override { DestroyWindow(main_); }
+    void MakeMainWindow(DWORD visible, int width, int height) {
+        main_ = CreateWindowA("STATIC", "", WS_POPUP | visible, 0, 0, width, height, nullptr, nullptr, nullptr,
+                              nullptr);
+        g_session.mainWindow = main_;
+        CreateProgressWindows(main_, "K-VOX Setup");
+    }
     void Report(int32_t bytesDone) {
         g_session.bytesDone = bytesDone;
         ShowCopyProgress("A:\\", "C:\\KVOX\\", "kvox.exe");
@@ -44,7 +51,7 @@ protected:
     HWND main_ = nullptr;
 };
 
-TEST_F(Billboard, BothWindowsStartHiddenAndTheFirstReportShowsThem) {
+TEST_F(Billboard, HiddenUntilTheFirstReportThenOnePageAtATimeAsQuartersArePassed) {
     ASSERT_NE(ProgressWindow(), nullptr);
     ASSERT_NE(BillboardWindow(), nullptr);
     // The main window stands at (0, 0): screen positions are its client positions.
@@ -62,37 +69,26 @@ TEST_F(Billboard, BothWindowsStartHiddenAndTheFirstReportShowsThem) {
         EXPECT_FALSE(IsWindowVisible(c.window));
         RECT rect;
         GetWindowRect(c.window, &rect);
-        EXPECT_EQ(rect.left, c.left);
-        EXPECT_EQ(rect.top, c.top);
-        EXPECT_EQ(rect.right - rect.left, 400);
-        EXPECT_EQ(rect.bottom - rect.top, 150);
+        EXPECT_EQ(std::tuple(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
+                  std::tuple(c.left, c.top, 400L, 150L));
         EXPECT_EQ(GetWindowLongA(c.window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), c.frame);
     }
 
     Report(0);
     EXPECT_TRUE(IsWindowVisible(ProgressWindow()));
     EXPECT_TRUE(IsWindowVisible(BillboardWindow()));
-    EXPECT_EQ(g_session.billboardShown, 0);
     EXPECT_STREQ(g_session.currentFileName, "kvox.exe");
     EXPECT_STREQ(g_session.currentTargetPath, "C:\\KVOX\\kvox.exe");
-}
-
-TEST_F(Billboard, MovesOnOnePageAtATimeAsQuartersArePassed) {
-    Report(0);
-    Report(100);
     EXPECT_EQ(g_session.billboardShown, 0);
-    Report(800);  // a jump to 80 per cent: one page per report, up to page 3
-    EXPECT_EQ(g_session.billboardShown, 1);
-    Report(800);
-    EXPECT_EQ(g_session.billboardShown, 2);
-    Report(800);
-    EXPECT_EQ(g_session.billboardShown, 3);
-    Report(800);
-    EXPECT_EQ(g_session.billboardShown, 3);
-    Report(1001);  // the copy ends at 100 per cent
-    EXPECT_EQ(g_session.billboardShown, 4);
-    Report(1001);
-    EXPECT_EQ(g_session.billboardShown, 4);
+    // A jump to 80 per cent moves on one page per report, up to page 3; page 4 waits for
+    // the end of the copy at 100 per cent.
+    struct Step {
+        int32_t bytesDone, page;
+    } steps[] = {{100, 0}, {800, 1}, {800, 2}, {800, 3}, {800, 3}, {1001, 4}, {1001, 4}};
+    for (const Step& step : steps) {
+        Report(step.bytesDone);
+        EXPECT_EQ(g_session.billboardShown, step.page) << "after " << (&step - steps) << " reports";
+    }
     EXPECT_EQ(g_session.billboardSwitches, 5);
     // A repaint of the billboard shows page 4 again and moves nothing on.
     InvalidateRect(BillboardWindow(), nullptr, TRUE);
@@ -105,22 +101,16 @@ TEST_F(Billboard, LargeSystemFontsGetALargerBillboardText) {
     char saved[260];
     GetPrivateProfileStringA("boot", "fonts.fon", "", saved, sizeof saved, "system.ini");
     for (auto [font, height] : {std::pair{"8514sys.fon", -13}, std::pair{"vgasys.fon", -11}}) {
+        SCOPED_TRACE(font);
         WritePrivateProfileStringA("boot", "fonts.fon", font, "system.ini");
-        main_ = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        g_session.mainWindow = main_;
-        CreateProgressWindows(main_, "K-VOX Setup");
-        LOGFONTA billboardFont{}, progressFont{};
-        GetObjectA(reinterpret_cast<HFONT>(GetWindowLongPtrA(BillboardWindow(), GWLP_USERDATA)), sizeof billboardFont,
-                   &billboardFont);
-        GetObjectA(reinterpret_cast<HFONT>(GetWindowLongPtrA(ProgressWindow(), GWLP_USERDATA)), sizeof progressFont,
-                   &progressFont);
-        EXPECT_EQ(billboardFont.lfHeight, height) << font;
-        EXPECT_EQ(billboardFont.lfWeight, FW_BOLD);
-        EXPECT_EQ(progressFont.lfHeight, -11);
+        MakeMainWindow(0, 10, 10);
+        EXPECT_EQ(FontOf(BillboardWindow()).lfHeight, height);
+        EXPECT_EQ(FontOf(BillboardWindow()).lfWeight, FW_BOLD);
+        EXPECT_EQ(FontOf(ProgressWindow()).lfHeight, -11);
         DestroyWindow(main_);
     }
     WritePrivateProfileStringA("boot", "fonts.fon", saved, "system.ini");
-    main_ = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    main_ = nullptr;
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr char kExpectedTail[] = "KVOX_EXPECTED_TAIL";
-constexpr char kExpectedShow[] = "KVOX_EXPECTED_SHOW";
+// What the child's WinMain should receive, as "<show state>|<command line tail>".
+constexpr char kExpected[] = "KVOX_EXPECTED";
 // A child's exit code when it received what was expected: WinMain's result must reach
 // ExitProcess unchanged.
 constexpr int kChildMatched = 42;
@@ -36,53 +36,44 @@ void* (*volatile g_memcpy)(void*, const void*, size_t) = memcpy;
 void* (*volatile g_memmove)(void*, const void*, size_t) = memmove;
 int (*volatile g_memcmp)(const void*, const void*, size_t) = memcmp;
 
-bool Same(const char* bytes, const char* expected, int size) {
-    for (int i = 0; i < size; ++i)
-        if (bytes[i] != expected[i]) return false;
-    return true;
+// `bytes` holds at least as many characters as `expected`.
+void CheckBytes(const char* what, const char* bytes, const char* expected) {
+    for (int i = 0; expected[i]; ++i) {
+        if (bytes[i] == expected[i]) continue;
+        char detail[300];
+        wsprintfA(detail, "got \"%s\", expected \"%s\"", bytes, expected);
+        Fail(what, detail);
+        return;
+    }
 }
 
-// `bytes` and `expected` are texts of at least `size` characters.
-void CheckBytes(const char* what, const char* bytes, const char* expected, int size) {
-    if (Same(bytes, expected, size)) return;
-    char detail[300];
-    wsprintfA(detail, "got \"%s\", expected \"%s\"", bytes, expected);
-    Fail(what, detail);
+void CheckReturn(const char* what, void* result, void* destination) {
+    if (result != destination) Fail(what, "does not return its destination");
 }
 
-void CheckFillAndCopy() {
-    char buffer[] = "..........";
-    if (g_memset(buffer + 2, 0x141, 5) != buffer + 2) Fail("memset", "does not return its destination");
-    CheckBytes("memset writes the low byte of the value, and only the given count", buffer, "..AAAAA...", 10);
-    g_memset(buffer, 'z', 0);
-    CheckBytes("memset of no bytes", buffer, "..AAAAA...", 10);
-
-    char copy[] = "----------";
-    if (g_memcpy(copy + 1, "abcdef", 6) != copy + 1) Fail("memcpy", "does not return its destination");
-    CheckBytes("memcpy copies the given count", copy, "-abcdef---", 10);
-}
-
-void CheckMove() {
-    char up[] = "abcdefgh..";
-    if (g_memmove(up + 2, up, 8) != up + 2) Fail("memmove", "does not return its destination");
-    CheckBytes("memmove to a higher, overlapping block", up, "ababcdefgh", 10);
-    char down[] = "..abcdefgh";
+void CheckFillCopyAndMove() {
+    char fill[] = "..........", copy[] = "----------", up[] = "abcdefgh..", down[] = "..abcdefgh", same[] = "abcdef";
+    CheckReturn("memset", g_memset(fill + 2, 0x141, 5), fill + 2);
+    CheckBytes("memset writes the low byte of the value, and only the given count", fill, "..AAAAA...");
+    g_memset(fill, 'z', 0);
+    CheckBytes("memset of no bytes", fill, "..AAAAA...");
+    CheckReturn("memcpy", g_memcpy(copy + 1, "abcdef", 6), copy + 1);
+    CheckBytes("memcpy copies the given count", copy, "-abcdef---");
+    CheckReturn("memmove", g_memmove(up + 2, up, 8), up + 2);
+    CheckBytes("memmove to a higher, overlapping block", up, "ababcdefgh");
     g_memmove(down, down + 2, 8);
-    CheckBytes("memmove to a lower, overlapping block", down, "abcdefghgh", 10);
-    char same[] = "abcdef";
+    CheckBytes("memmove to a lower, overlapping block", down, "abcdefghgh");
     g_memmove(same, same, 6);
-    CheckBytes("memmove onto itself", same, "abcdef", 6);
+    CheckBytes("memmove onto itself", same, "abcdef");
 }
 
 void CheckCompare() {
-    struct Case {
-        const char* a;
-        const char* b;
+    const struct {
+        const char *a, *b;
         size_t size;
         int sign;
         const char* what;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"abcdef", "abcdef", 6, 0, "memcmp of equal blocks"},
         {"abcX", "abcY", 3, 0, "memcmp stops at its count"},
         {"abc", "abd", 3, -1, "memcmp of a smaller block"},
@@ -91,27 +82,22 @@ void CheckCompare() {
         {"a\0x", "a\0y", 3, -1, "memcmp goes on past a zero byte"},
         {"x", "y", 0, 0, "memcmp of no bytes"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         int result = g_memcmp(c.a, c.b, c.size);
-        int sign = result < 0 ? -1 : result > 0 ? 1 : 0;
-        if (sign != c.sign) {
-            char detail[64];
-            wsprintfA(detail, "got %d, expected a result of sign %d", result, c.sign);
-            Fail(c.what, detail);
-        }
+        if ((result > 0) - (result < 0) == c.sign) continue;
+        char detail[64];
+        wsprintfA(detail, "got %d, expected a result of sign %d", result, c.sign);
+        Fail(c.what, detail);
     }
 }
 
 // Starts this program with `commandLine` and the show state (none: -1); the child
 // checks that WinMain receives `tail` and `expectedShow`.
 void CheckStart(const char* commandLine, int show, const char* tail, int expectedShow) {
-    char program[MAX_PATH];
+    char program[MAX_PATH], expected[400], line[300], detail[400];
     GetModuleFileNameA(nullptr, program, sizeof program);
-    char showText[16];
-    wsprintfA(showText, "%d", expectedShow);
-    SetEnvironmentVariableA(kExpectedTail, tail);
-    SetEnvironmentVariableA(kExpectedShow, showText);
-
+    wsprintfA(expected, "%d|%s", expectedShow, tail);
+    SetEnvironmentVariableA(kExpected, expected);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (show >= 0) {
@@ -119,24 +105,20 @@ void CheckStart(const char* commandLine, int show, const char* tail, int expecte
         startup.wShowWindow = static_cast<WORD>(show);
     }
     PROCESS_INFORMATION process{};
-    char line[300];
     lstrcpynA(line, commandLine, sizeof line);
-    char detail[400];
     if (!CreateProcessA(program, line, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         wsprintfA(detail, "[%s] could not be started (error %lu)", commandLine, GetLastError());
-        Fail("start", detail);
-        return;
+        return Fail("start", detail);
     }
     WaitForSingleObject(process.hProcess, 30000);
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    if (code != kChildMatched) {
-        wsprintfA(detail, "[%s] should give WinMain [%s] and show state %d (child's exit code %lu)", commandLine,
-                  tail, expectedShow, code);
-        Fail("command line", detail);
-    }
+    if (code == kChildMatched) return;
+    wsprintfA(detail, "[%s] should give WinMain [%s] and show state %d (child's exit code %lu)", commandLine, tail,
+              expectedShow, code);
+    Fail("command line", detail);
 }
 
 void CheckStarts() {
@@ -152,22 +134,19 @@ void CheckStarts() {
 
 // As a child: 42 when WinMain received what the parent expected, else 1.
 int CheckAsChild(const char* commandLine, int show) {
-    char tail[300], expectedShow[16];
-    GetEnvironmentVariableA(kExpectedTail, tail, sizeof tail);
-    GetEnvironmentVariableA(kExpectedShow, expectedShow, sizeof expectedShow);
-    char showText[16];
-    wsprintfA(showText, "%d", show);
-    return lstrcmpA(commandLine, tail) == 0 && lstrcmpA(showText, expectedShow) == 0 ? kChildMatched : 1;
+    char expected[400], received[400];
+    GetEnvironmentVariableA(kExpected, expected, sizeof expected);
+    wsprintfA(received, "%d|%s", show, commandLine);
+    return lstrcmpA(received, expected) == 0 ? kChildMatched : 1;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
-    if (GetEnvironmentVariableA(kExpectedShow, nullptr, 0) > 0) return CheckAsChild(commandLine, show);
+    if (GetEnvironmentVariableA(kExpected, nullptr, 0) > 0) return CheckAsChild(commandLine, show);
     if (instance != GetModuleHandleA(nullptr)) Fail("WinMain", "the instance is not the program's module");
     if (previous) Fail("WinMain", "a previous instance is given");
-    CheckFillAndCopy();
-    CheckMove();
+    CheckFillCopyAndMove();
     CheckCompare();
     CheckStarts();
     Print(g_failures ? "runtime_test: failed\n" : "runtime_test: passed\n");
