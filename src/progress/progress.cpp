@@ -121,6 +121,11 @@ void PaintBillboard(HWND window) {
     RedrawWindow(progress, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
+// The two windows, kept from their creation: a lookup by id would ask the window manager
+// twice for every file copied.
+HWND g_progressWindow = nullptr;
+HWND g_billboardWindow = nullptr;
+
 HWND CreateChild(HWND parent, const char* className, const char* title, DWORD style, int x, int y, int id) {
     HWND child = CreateWindowExA(0, className, title, WS_CHILD | WS_VISIBLE | style, x, y, kWindowWidth,
                                  kWindowHeight, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -150,15 +155,17 @@ bool RegisterProgressWindowClasses(HINSTANCE instance) {
 }
 
 void CreateProgressWindows(HWND mainWindow, const char* title) {
-    CreateChild(mainWindow, IDW_BILLBOARD_CLASS, title, WS_DLGFRAME | WS_THICKFRAME, 20, 20, kBillboardWindowId);
+    g_billboardWindow = CreateChild(mainWindow, IDW_BILLBOARD_CLASS, title, WS_DLGFRAME | WS_THICKFRAME, 20, 20,
+                                    kBillboardWindowId);
     int x = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
-    CreateChild(mainWindow, IDW_PROGRESS_CLASS, title, WS_CAPTION | WS_THICKFRAME, x, y, kProgressWindowId);
+    g_progressWindow =
+        CreateChild(mainWindow, IDW_PROGRESS_CLASS, title, WS_CAPTION | WS_THICKFRAME, x, y, kProgressWindowId);
 }
 
-HWND ProgressWindow() { return GetDlgItem(g_session.mainWindow, kProgressWindowId); }
+HWND ProgressWindow() { return g_progressWindow; }
 
-HWND BillboardWindow() { return GetDlgItem(g_session.mainWindow, kBillboardWindowId); }
+HWND BillboardWindow() { return g_billboardWindow; }
 
 void ShowCopyProgress(const char* /*sourceDir*/, const char* targetDir, const char* fileName) {
     CopyText(g_session.currentFileName, fileName);
@@ -178,6 +185,7 @@ KVOX_EXPORTED LRESULT CALLBACK ProgressWndProc(HWND window, UINT message, WPARAM
         break;
     case WM_DESTROY:
         DeleteWindowFont(window);
+        if (g_progressWindow == window) g_progressWindow = nullptr;
         break;
     case WM_PAINT:
         PaintProgress(window);
@@ -194,6 +202,7 @@ KVOX_EXPORTED LRESULT CALLBACK BillboardWndProc(HWND window, UINT message, WPARA
         break;
     case WM_DESTROY:
         DeleteWindowFont(window);
+        if (g_billboardWindow == window) g_billboardWindow = nullptr;
         break;
     case WM_PAINT:
         PaintBillboard(window);
