@@ -19,6 +19,5 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
-"$root/scripts/session.sh" start
 . "$root/scripts/wine-env.sh"
 python3 -B "$root/bench/measure.py" "$root" "${BENCH_RUNS:-3}"
