@@ -125,9 +125,8 @@ def check_expansion(code):
 
 def fresh_session():
     """Starts the Wine session again. The installation ends with Windows' restart, which Wine
-    plays by ending every program of the session, its desktop among them; the restart's own
-    programs run on for seconds, and a desktop that Wine starts again on demand may close
-    while the next program is starting (an X error then ends that program)."""
+    plays by ending every program of the session, its desktop among them, and whose own
+    programs run on for seconds: a round of its own keeps them out of the next one."""
     subprocess.run([os.path.join(ROOT, "scripts", "session.sh"), "start"], check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     with open(os.path.join(ROOT, "build", "session.env")) as f:
@@ -157,7 +156,7 @@ def install():
     if code != 0:
         lines = open(LOG, encoding="latin-1").read().splitlines() if os.path.exists(LOG) else []
         said = [l for l in open(errors, errors="replace").read().splitlines() if "X Error" in l or ":err:" in l]
-        print("bench: setup.exe ended with %d after the log line %r%s"
+        print("bench: setup.exe ended with %d after the log line %r; the round is run again%s"
               % (code, lines[-1] if lines else "", "".join("\n  " + l for l in said[:5])))
         return None
     return seconds, peak, check_install()
@@ -196,8 +195,8 @@ def main():
     # The first round warms the page cache and Wine's own files; it is not counted. Each
     # round has a session of its own, which the one-window program opens; the installation
     # comes last, since it ends with a restart. A setup that Wine ends before its time (seen
-    # here in a few installations of a hundred: an X error of Wine's display driver while
-    # the desktop went away) is reported, and its round run again, twice at most.
+    # here in a few installations of a hundred: an X error in Wine's display driver) is
+    # reported, and its round run again, twice at most.
     run, repeats = 0, 0
     while run <= RUNS:
         fresh_session()
