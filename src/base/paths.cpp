@@ -30,6 +30,11 @@ int FileExists(const char* path) {
     return OpenForReading(path).IsValid() ? 1 : 0;
 }
 
+void JoinPath(char (&path)[260], const char* directory, const char* name) {
+    CopyText(path, directory);
+    AppendText(path, name);
+}
+
 uint32_t FileSizeOf(const char* path) {
     UniqueFile file = OpenForReading(path);
     if (!file) return 0;

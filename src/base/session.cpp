@@ -45,8 +45,7 @@ bool FindWindowsDirectories(SetupSession& session) {
         return false;
     }
     AddTrailingBackslash(session.systemDir);
-    CopyText(session.fontsDir, session.windowsDir);
-    AppendText(session.fontsDir, "FONTS\\");
+    JoinPath(session.fontsDir, session.windowsDir, "FONTS\\");
     return true;
 }
 

@@ -52,17 +52,22 @@ namespace {
 
 constexpr const char* kResidentClasses[] = {"K-VOX", "K-VOXIndicatorClass", "KVKeybClass"};
 
+// Visits each open window of the package's resident programs.
+template <typename Visit>
+void ForEachResidentWindow(Visit visit) {
+    if (HWND window = FindWindowA(nullptr, "K-VOX")) visit(window);
+    for (const char* className : kResidentClasses)
+        if (HWND window = FindWindowA(className, nullptr)) visit(window);
+}
+
 }  // namespace
 
 void CloseResidentPrograms() {
-    if (HWND window = FindWindowA(nullptr, "K-VOX")) PostMessageA(window, WM_CLOSE, 0, 0);
-    for (const char* className : kResidentClasses)
-        if (HWND window = FindWindowA(className, nullptr)) PostMessageA(window, WM_CLOSE, 0, 0);
+    ForEachResidentWindow([](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
 }
 
 bool ResidentProgramsRunning() {
-    if (FindWindowA(nullptr, "K-VOX")) return true;
-    for (const char* className : kResidentClasses)
-        if (FindWindowA(className, nullptr)) return true;
-    return false;
+    bool running = false;
+    ForEachResidentWindow([&](HWND) { running = true; });
+    return running;
 }

@@ -40,11 +40,6 @@ const CopyError& ErrorFor(int32_t code) {
     return kGeneralError;
 }
 
-void JoinPath(char (&path)[260], const char* directory, const char* name) {
-    CopyText(path, directory);
-    AppendText(path, name);
-}
-
 UniqueLzFile OpenLz(const char* path, WORD mode) {
     OFSTRUCT opened;
     ClearBytes(&opened, sizeof opened);

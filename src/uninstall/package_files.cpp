@@ -212,13 +212,14 @@ bool HasPackageMark(const char* path) {
 
 namespace {
 
-void DirectoryOf(PackageDir dir, const UninstallRecord& record, char (&path)[260]) {
+const char* DirectoryOf(PackageDir dir, const UninstallRecord& record) {
     switch (dir) {
-    case PackageDir::Destination: CopyText(path, record.directory); break;
-    case PackageDir::Windows: CopyText(path, g_session.windowsDir); break;
-    case PackageDir::System: CopyText(path, g_session.systemDir); break;
-    case PackageDir::Fonts: CopyText(path, g_session.fontsDir); break;
+    case PackageDir::Windows: return g_session.windowsDir;
+    case PackageDir::System: return g_session.systemDir;
+    case PackageDir::Fonts: return g_session.fontsDir;
+    case PackageDir::Destination: break;
     }
+    return record.directory;
 }
 
 bool IsFontFile(const char* name) {
@@ -282,8 +283,7 @@ void RemovePackageFiles(const UninstallRecord& record, UninstallTally& tally) {
         // The setup information file goes last, with the record (FinishUninstallRecord).
         if (lstrcmpiA(name, ResourceText<32>(IDS_SETUP_INF_NAME)) == 0) return;
         char path[260];
-        DirectoryOf(dir, record, path);
-        AppendText(path, name);
+        JoinPath(path, DirectoryOf(dir, record), name);
         RemovePackageFile(dir, path, tally);
     });
 }

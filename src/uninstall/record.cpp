@@ -15,11 +15,6 @@ namespace {
 // The setup's files that lie beside the record and go with it.
 constexpr const char* kSetupLogName = "KVSETUP.LOG";
 
-void JoinPath(char (&path)[260], const char* directory, const char* name) {
-    CopyText(path, directory);
-    AppendText(path, name);
-}
-
 // The first key of a profile's [Location]: the K-VOX directory that it names.
 bool ReadLocation(const char* file, char (&directory)[260]) {
     char keys[1024];

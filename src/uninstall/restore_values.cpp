@@ -227,10 +227,8 @@ void RestoreRegistryValues(const UninstallRecord& record, UninstallTally& tally)
 
 void RestoreControlInf(UninstallTally& tally) {
     char controlInf[260], controlOld[260];
-    CopyText(controlInf, g_session.systemDir);
-    AppendText(controlInf, ResourceText<32>(IDS_CONTROL_INF));
-    CopyText(controlOld, g_session.systemDir);
-    AppendText(controlOld, ResourceText<32>(IDS_CONTROL_OLD));
+    JoinPath(controlInf, g_session.systemDir, ResourceText<32>(IDS_CONTROL_INF));
+    JoinPath(controlOld, g_session.systemDir, ResourceText<32>(IDS_CONTROL_OLD));
     if (!FileExists(controlOld)) {
         LogParts("No ", controlOld, ": control.inf is left as it is.", "");
         ++tally.left;
