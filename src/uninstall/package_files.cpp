@@ -260,13 +260,9 @@ void RemovePackageFile(PackageDir dir, const char* path, UninstallTally& tally) 
         return;
     }
     if (IsFontFile(path)) RemoveFontResourceA(path);  // a font the setup loaded is still open
-    if (DeleteSoon(path)) {
-        LogLine("Removed file ", path);
-        ++tally.removed;
-    } else {
-        LogLine("Could not remove file, in use or read-only: ", path);
-        ++tally.failed;
-    }
+    bool removed = DeleteSoon(path);
+    LogLine(removed ? "Removed file " : "Could not remove file, in use or read-only: ", path);
+    tally.Count(removed, true);
 }
 
 }  // namespace

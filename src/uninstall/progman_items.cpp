@@ -35,8 +35,7 @@ void RemoveProgmanItems(const UninstallRecord& record, UninstallTally& tally) {
     LoadText(IDS_PRODUCT_NAME, group);
     bool sent = ProgmanSendCommand("DeleteGroup", group) != 0;
     LogLine(sent ? "Removed Progman group " : "Could not remove Progman group ", group);
-    if (sent) ++tally.removed;
-    else ++tally.failed;
+    tally.Count(sent, true);
 
     char item[128];
     if (StartupItemName(record, item)) {
@@ -45,8 +44,7 @@ void RemoveProgmanItems(const UninstallRecord& record, UninstallTally& tally) {
         // The item is named within the group that was shown last.
         bool itemSent = ProgmanSendCommand("ShowGroup", startup, ",1") != 0 && ProgmanSendCommand("DeleteItem", item) != 0;
         LogLine(itemSent ? "Removed start-up item " : "Could not remove start-up item ", item);
-        if (itemSent) ++tally.removed;
-        else ++tally.failed;
+        tally.Count(itemSent, true);
     }
     ProgmanDisconnect();
 }

@@ -78,13 +78,10 @@ void RemoveProductProfileRecords(const UninstallRecord& record, UninstallTally& 
     bool removed = true;
     for (UINT section : {IDS_SECTION_LOCATION, IDS_SECTION_COUNTRY, IDS_SECTION_KVNLS})
         removed = DeleteProfileSection(profile, ResourceText<32>(section)) && removed;
-    if (removed) {
-        LogLine("Removed sections [Location], [country] and [KVNLS] from ", profile);
-        ++tally.removed;
-    } else {
-        LogLine("Could not remove the K-VOX records from ", profile);
-        ++tally.failed;
-    }
+    LogLine(removed ? "Removed sections [Location], [country] and [KVNLS] from "
+                    : "Could not remove the K-VOX records from ",
+            profile);
+    tally.Count(removed, true);
 }
 
 void FinishUninstallRecord(const UninstallRecord& record, const UninstallTally& tally) {

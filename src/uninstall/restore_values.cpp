@@ -67,12 +67,6 @@ bool HasEntry(const char* file, const char* section, const char* key) {
     return ReadProfileValue(file, section, key, "\x01", value) != 1 || value[0] != '\x01';
 }
 
-void Count(UninstallTally& tally, bool done, bool removal) {
-    if (!done) ++tally.failed;
-    else if (removal) ++tally.removed;
-    else ++tally.restored;
-}
-
 // "[section] key" as the log names a profile entry.
 void EntryName(char (&name)[160], const char* section, const char* key) {
     CopyText(name, "[");
@@ -92,7 +86,7 @@ void WriteProfileEntry(const char* file, const char* section, const char* key, c
     if (!done) LogParts("Could not restore ", entry, " in ", file);
     else if (remove) LogParts("Removed ", entry, " from ", file);
     else LogParts("Restored ", entry, "=", value);
-    Count(tally, done, remove);
+    tally.Count(done, remove);
 }
 
 void RestoreProfileEntry(const char* file, const char* section, const char* key, const char* value,
@@ -156,7 +150,7 @@ void RestoreRegistryValue(const RegistryLocation& location, const char* name, co
     if (!done) LogParts("Could not restore value ", name, " of ", location.subkey);
     else if (remove) LogParts("Removed value ", name, " from ", location.subkey);
     else LogParts("Restored value ", name, "=", value);
-    Count(tally, done, remove);
+    tally.Count(done, remove);
 }
 
 // Values of a whole saved key that its saved section lacks: the setup's own (a font file of
@@ -241,5 +235,5 @@ void RestoreControlInf(UninstallTally& tally) {
     } else {
         LogParts("Could not restore ", controlInf, " from ", controlOld);
     }
-    Count(tally, done, false);
+    tally.Count(done, false);
 }

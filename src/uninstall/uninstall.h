@@ -30,6 +30,13 @@ struct UninstallTally {
     int removed = 0;
     int left = 0;
     int failed = 0;
+
+    // One value put back or one thing removed when done, else one failure.
+    void Count(bool done, bool removal) {
+        if (!done) ++failed;
+        else if (removal) ++removed;
+        else ++restored;
+    }
 };
 
 // Reads the record uninst.inf in `directory` (with a trailing backslash).

@@ -79,8 +79,7 @@ KVOX_EXPORTED INT_PTR CALLBACK UninstallProgressProc(HWND, UINT message, WPARAM,
 void OpenUninstallLog(const char* programDir) {
     ResourceText<32> name(IDS_UNINSTALL_LOG_NAME);
     for (const char* directory : {programDir, static_cast<const char*>(g_session.windowsDir)}) {
-        CopyText(g_session.logPath, directory);
-        AppendText(g_session.logPath, name);
+        JoinPath(g_session.logPath, directory, name);
         if (!FileExists(g_session.logPath)) UniqueHFile created(_lcreat(g_session.logPath, 0));
         if (AppendLogLine(g_session.logPath, "K-VOX Uninstall")) return;
     }
@@ -120,14 +119,15 @@ UninstallTally RunUninstallSteps(const UninstallRecord& record) {
         ++g_stepsDone;
     }
     FinishUninstallRecord(record, tally);
-    ShowStep(progress, tally.failed ? "Uninstall not complete." : "Uninstall complete.");
+    const char* ending = tally.failed ? "Uninstall not complete." : "Uninstall complete.";
+    ShowStep(progress, ending);
     if (progress) DestroyWindow(progress);
 
     char summary[160];
     wsprintfA(summary, "Restored %d, removed %d, left %d, failed %d.", tally.restored, tally.removed, tally.left,
               tally.failed);
     LogLine(summary);
-    LogLine(tally.failed ? "Uninstall not complete." : "Uninstall complete.");
+    LogLine(ending);
     if (tally.failed) ShowMessage(nullptr, MB_ICONEXCLAMATION, IDS_UNINSTALL_INCOMPLETE, tally.failed, g_session.logPath);
     return tally;
 }
