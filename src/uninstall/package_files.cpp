@@ -146,17 +146,17 @@ PackageFileList::~PackageFileList() {
     if (text_) GlobalFree(text_);
 }
 
-bool PackageFileList::Contains(PackageDir dir, const char* name) const {
+bool PackageFileList::Lists(const char* name, const PackageDir* dir) const {
     bool found = false;
     ForEach([&](PackageDir listed, const char* listedName) {
-        if (listed == dir && lstrcmpiA(listedName, name) == 0) found = true;
+        if ((!dir || listed == *dir) && lstrcmpiA(listedName, name) == 0) found = true;
     });
     return found;
 }
 
 void PackageFileList::Add(PackageDir dir, const char* name) {
     size_t length = TextLength(name);
-    if (!text_ || length == 0 || Contains(dir, name)) return;
+    if (!text_ || length == 0 || Lists(name, &dir)) return;
     if (used_ + length + 3 > kListSize) return;  // room for the tag, the name, its zero and the list's end
     text_[used_] = static_cast<char>(dir);
     CopyText(text_ + used_ + 1, length + 1, name);
@@ -165,13 +165,7 @@ void PackageFileList::Add(PackageDir dir, const char* name) {
     ++count_;
 }
 
-bool PackageFileList::Names(const char* name) const {
-    bool found = false;
-    ForEach([&](PackageDir, const char* listedName) {
-        if (lstrcmpiA(listedName, name) == 0) found = true;
-    });
-    return found;
-}
+bool PackageFileList::Names(const char* name) const { return Lists(name, nullptr); }
 
 void CollectPackageFiles(const UninstallRecord& record, PackageFileList& files) {
     AddFileSections(record, files);

@@ -79,7 +79,8 @@ public:
     }
 
 private:
-    bool Contains(PackageDir dir, const char* name) const;
+    // Whether `name` is listed for `dir`, or for any directory when `dir` is null.
+    bool Lists(const char* name, const PackageDir* dir) const;
     char* text_;
     size_t used_ = 0;
     int count_ = 0;
