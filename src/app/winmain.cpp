@@ -11,13 +11,6 @@
 
 namespace {
 
-void RefusePlatform(HINSTANCE instance) {
-    char text[64], caption[64];
-    LoadStringA(instance, IDS_REQUIRES_WINDOWS95, text, sizeof text);
-    LoadStringA(instance, IDS_SETUP_TITLE, caption, sizeof caption);
-    MessageBoxA(nullptr, text, caption, MB_ICONSTOP | MB_OK);
-}
-
 void SetProfileFileNames(SetupSession& session) {
     session.winIniName = IDS_WIN_INI;
     session.systemIniName = IDS_SYSTEM_INI;
@@ -67,10 +60,7 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int /*showState*/) {
     SetProfileFileNames(g_session);
-    if (!IsWindows95()) {
-        RefusePlatform(instance);
-        return 0;
-    }
+    if (!IsWindows95OrRefuse(instance, IDS_REQUIRES_WINDOWS95, IDS_SETUP_TITLE)) return 0;
     // A drive without a disk answers the setup's own reads with a failure, which the setup
     // turns into its disk prompt, instead of the system's "not ready" box.
     SetErrorMode(SEM_FAILCRITICALERRORS);

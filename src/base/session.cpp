@@ -20,11 +20,16 @@ void SetRegistryLocation(RegistryLocation& location, HKEY root, const char* base
 
 }  // namespace
 
-bool IsWindows95() {
+bool IsWindows95OrRefuse(HINSTANCE instance, UINT text, UINT caption) {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExA(&version);
-    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return true;
+    char message[64], title[64];
+    LoadStringA(instance, text, message, sizeof message);
+    LoadStringA(instance, caption, title, sizeof title);
+    MessageBoxA(nullptr, message, title, MB_ICONSTOP | MB_OK);
+    return false;
 }
 
 void FillRegistryLocations(SetupSession& session) {

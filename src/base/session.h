@@ -122,7 +122,8 @@ struct SetupSession {
 extern SetupSession g_session;
 
 // True on Windows 95 (the Windows platform of the Win32 API), the only one the package supports.
-bool IsWindows95();
+// Elsewhere a plain system message box (string `text`, caption `caption`) refuses to run.
+bool IsWindows95OrRefuse(HINSTANCE instance, UINT text, UINT caption);
 
 // The registry keys that the configuration edits, as Windows 95 names them.
 void FillRegistryLocations(SetupSession& session);

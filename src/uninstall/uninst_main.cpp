@@ -37,13 +37,7 @@ void LeaveAsChosen(int choice) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     g_session.instance = instance;
     g_session.programTitle = IDS_UNINSTALL_TITLE;
-    if (!IsWindows95()) {
-        char text[64], caption[64];
-        LoadText(IDS_UNINSTALL_REQUIRES_WINDOWS95, text);
-        LoadText(IDS_UNINSTALL_TITLE, caption);
-        MessageBoxA(nullptr, text, caption, MB_ICONSTOP | MB_OK);
-        return 0;
-    }
+    if (!IsWindows95OrRefuse(instance, IDS_UNINSTALL_REQUIRES_WINDOWS95, IDS_UNINSTALL_TITLE)) return 0;
     SetErrorMode(SEM_FAILCRITICALERRORS);
     FillRegistryLocations(g_session);
     if (!FindWindowsDirectories(g_session)) return 0;
