@@ -74,20 +74,6 @@ protected:
     }
     bool Exists(const std::string& path) const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-    // A step that records a question and answers it with a key or a button. A disk prompt in
-    // its place is recorded by its label.
-    static ModalScript::Action Record(std::vector<Shown>& shown, ModalScript::Action answer) {
-        return [&shown, answer](HWND dialog) {
-            if (IsDiskPrompt(dialog)) shown.push_back({Describe(dialog), 0, {}});
-            else shown.push_back({MessageText(dialog), MessageStyle(dialog), VisibleButtonCaptions(dialog)});
-            answer(dialog);
-        };
-    }
-    static bool IsDiskPrompt(HWND dialog) { return GetDlgItem(dialog, IDC_DISK_LABEL) != nullptr; }
-    static std::string Describe(HWND dialog) {
-        return IsDiskPrompt(dialog) ? "disk prompt: " + WindowText(GetDlgItem(dialog, IDC_DISK_LABEL))
-                                    : MessageText(dialog);
-    }
     static ModalScript::Action Press(WPARAM key) {
         return [key](HWND dialog) { PressKey(dialog, key); };
     }
@@ -101,27 +87,37 @@ protected:
             ClickButton(dialog, IDOK);
         };
     }
-    // Ends the script: any further dialog is a failure, answered with its first button (Cancel
-    // in a disk prompt) so that the code under test comes to an end.
-    static void NothingElse(ModalScript& script) {
-        script.On("", [&script](HWND dialog) {
-            ADD_FAILURE() << "unexpected dialog: " << Describe(dialog);
-            ClickButton(dialog, IsDiskPrompt(dialog) ? IDCANCEL : IDC_MESSAGE_BUTTON1);
-            NothingElse(script);
-        });
-    }
 
-    // The questions copying asks, recorded and answered in turn; any further one is a failure.
+    // The questions copying asks, recorded (a disk prompt by its label) and answered in turn.
+    // Any further one is a failure, answered with its first button (Cancel in a disk prompt)
+    // so that the code under test comes to an end.
     class Answers {
     public:
         explicit Answers(const std::vector<ModalScript::Action>& answers = {}) {
-            for (const auto& answer : answers) script_.On("K-VOX Setup", Record(shown, answer));
-            NothingElse(script_);
+            for (const auto& answer : answers)
+                script_.On("K-VOX Setup", [this, answer](HWND dialog) {
+                    if (IsDiskPrompt(dialog)) shown.push_back({Describe(dialog)});
+                    else shown.push_back({MessageText(dialog), MessageStyle(dialog), VisibleButtonCaptions(dialog)});
+                    answer(dialog);
+                });
+            NothingElse();
         }
         Answers(std::initializer_list<ModalScript::Action> answers) : Answers(std::vector(answers)) {}
         std::vector<Shown> shown;
 
     private:
+        static bool IsDiskPrompt(HWND dialog) { return GetDlgItem(dialog, IDC_DISK_LABEL) != nullptr; }
+        static std::string Describe(HWND dialog) {
+            return IsDiskPrompt(dialog) ? "disk prompt: " + WindowText(GetDlgItem(dialog, IDC_DISK_LABEL))
+                                        : MessageText(dialog);
+        }
+        void NothingElse() {
+            script_.On("", [this](HWND dialog) {
+                ADD_FAILURE() << "unexpected dialog: " << Describe(dialog);
+                ClickButton(dialog, IsDiskPrompt(dialog) ? IDCANCEL : IDC_MESSAGE_BUTTON1);
+                NothingElse();
+            });
+        }
         ModalScript script_;
     };
 

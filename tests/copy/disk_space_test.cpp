@@ -31,14 +31,13 @@ class DiskSpace : public CopyTest {};
 TEST_F(DiskSpace, EachVolumeKeyCountsUnderItsOwnCondition) {
     WriteInf(
         "[volume]\r\nUNINSTFILES=1\r\nPROGFILES=2\r\nAPPLIC=+4\r\nKDK=8 bytes\r\nALL=16\r\nPR2=32\r\nPR9=64\r\n"
-        "TTF=128\r\nWINSPACE=256\r\nHI2=512\r\nOEM=1024\r\nWINOTHER=2048\r\nHI1=4096\r\nHI4=8192\r\n");
+        "TTF=128\r\nWINSPACE=256\r\nHI2=512\r\nOEM=1024\r\nWINOTHER=2048\r\nHI1=4096\r\n");
     const struct {
         const char* what;
         Components chosen;
         const char* fontSize;
         int32_t destination, windows;
     } cases[] = {
-        {"nothing", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "HI2", 0, 0},
         {"uninstall", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "HI2", 1, 0},
         {"program files", kProgramFilesOnly, "HI2", 2, 256},
         {"applications", {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "HI2", 4, 0},
@@ -53,7 +52,6 @@ TEST_F(DiskSpace, EachVolumeKeyCountsUnderItsOwnCondition) {
         {"screen fonts", {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0}, "HI2", 0, 512 + 1024},
         {"system fonts", {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1}, "HI2", 0, 512 + 1024},
         {"fonts chosen in the fonts dialog", {0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0}, "HI2", 0, 512 + 1024},
-        {"large fonts", {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 1}, "HI4", 0, 8192 + 1024},
         {"screen and system fonts without fonts", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1}, "HI2", 0, 0},
         {"everything", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}, "HI1", 255, 256 + 4096 + 1024},
     };
@@ -63,13 +61,7 @@ TEST_F(DiskSpace, EachVolumeKeyCountsUnderItsOwnCondition) {
         CopyText(g_session.fontSizeCode, c.fontSize);
         EXPECT_EQ(DestinationBytesNeeded(), c.destination);
         EXPECT_EQ(WindowsBytesNeeded(), c.windows);
-        EXPECT_EQ(WindowsOtherBytes(), 2048);
-        EXPECT_EQ(TotalCopyBytes(), c.destination + c.windows);
     }
-    g_session.loggingEnabled = 1;
-    EXPECT_EQ(LogReserveBytes(), 8192);
-    g_session.loggingEnabled = 0;
-    EXPECT_EQ(LogReserveBytes(), 0);
 }
 
 // The check on the small drives: destination on K:, Windows on L: unless a case says otherwise.
@@ -111,7 +103,6 @@ TEST_F(SpaceCheck, TheNeedHasATenPerCentMarginAndTheMessageShowsBothDrivesOrOneW
         {"1127 KB", "K:\\KVOX\\", "L:\\WINDOWS\\", 1050065, 0, 0, ""},
         {"as much as is free", "K:\\KVOX\\", "L:\\WINDOWS\\", 1050066, 0, 0, onK(1128)},
         {"the log's 8 KB before the margin", "K:\\KVOX\\", "L:\\WINDOWS\\", 1048576, 0, 1, onK(1135)},
-        {"1150000 bytes", "K:\\KVOX\\", "L:\\WINDOWS\\", 1150000, 0, 0, onK(1235)},
         {"only the Windows drive short", "L:\\KVOX\\", "K:\\WINDOWS\\", 1048576, 2097152, 0,
          "Windows drive [K:]      Free: 1128KB   Need: 2252KB\r\n"
          "Destination drive [L:]  Free: 4096KB   Need: 1126KB\r\n\r\n"},
@@ -134,39 +125,22 @@ TEST_F(SpaceCheck, TheNeedHasATenPerCentMarginAndTheMessageShowsBothDrivesOrOneW
     }
 }
 
-TEST_F(SpaceCheck, RetryMeasuresAgainAbortGoesBackIgnoreGoesOn) {
+// Abort is answered above, Retry and Ignore in the end-to-end disk-full scenario; here Retry
+// finds the room freed meanwhile.
+TEST_F(SpaceCheck, RetryMeasuresAgain) {
     REQUIRE_SMALL_DRIVES();
     CopyText(g_session.windowsDir, "K:\\WINDOWS\\");
     Volume(1048576, 0);  // 1126 KB
     ScratchDir onSmallDrive(std::string(1, kSmallDrive) + ":\\");
     std::string filler = onSmallDrive.File("filler");
-    auto freeRoom = [&](ModalScript::Action answer) {
-        return [&filler, answer](HWND dialog) {
-            DeleteFileA(filler.c_str());
-            answer(dialog);
-        };
-    };
-    const struct {
-        const char* what;
-        std::vector<ModalScript::Action> answers;
-        int result;
-    } cases[] = {
-        {"Abort", {Click(IDC_MESSAGE_BUTTON1)}, 0},
-        {"Ignore", {Click(IDC_MESSAGE_BUTTON3)}, 1},
-        {"Retry (preselected) after freeing room", {freeRoom(Press(VK_RETURN))}, 1},
-        {"Retry without freeing room, then Abort", {Click(IDC_MESSAGE_BUTTON2), Click(IDC_MESSAGE_BUTTON1)}, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        WriteFileOfSize(filler, 4096);
-        ASSERT_EQ(DriveFreeBytes(kSmallDrive), 1124 * 1024);
-        Answers answers(c.answers);
-        EXPECT_EQ(CheckDiskSpace(), c.result);
-        ASSERT_EQ(answers.shown.size(), c.answers.size());
-        for (const Shown& s : answers.shown)
-            EXPECT_EQ(s.text, Shortage("Destination drive [K:]  Free: 1124KB   Need: 1126KB\r\n\r\n"));
+    WriteFileOfSize(filler, 4096);
+    Answers answers{[&filler](HWND dialog) {
         DeleteFileA(filler.c_str());
-    }
+        ClickButton(dialog, IDC_MESSAGE_BUTTON2);
+    }};
+    EXPECT_EQ(CheckDiskSpace(), 1);
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].text, Shortage("Destination drive [K:]  Free: 1124KB   Need: 1126KB\r\n\r\n"));
 }
 
 }  // namespace
