@@ -4,6 +4,14 @@
 #include "base/text.h"
 #include "dialogs/layout_table.h"
 
+Names MessagesDuring(const std::function<void()>& act, int button) {
+    Names shown;
+    ModalScript script;
+    script.OnMessage(shown, button);
+    act();
+    return shown;
+}
+
 void WizardTest::SetUp() {
     SessionTest::SetUp();
     CopyText(g_session.setupInfPath, scratch_.File("setup1.inf").c_str());

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ constexpr char kWizardSetupInf[] =
     "[codepage.number]\r\nCyrillic (Windows 1251)=1251\r\nWestern European (Windows 1252)=1252\r\n"
     "Wide (Windows 12520)=12520\r\n"
     "[codepage.description]\r\n1251=Cyrillic (Windows 1251)\r\n1252=Western European (Windows 1252)\r\n";
+
+using Names = std::vector<std::string>;
+
+// The texts of the message dialogs shown while `act` runs, each answered with `button`.
+Names MessagesDuring(const std::function<void()>& act, int button = IDOK);
 
 // Every test starts from a fresh session that has found the file above, with the
 // defaults of the dialog-driven country step.
