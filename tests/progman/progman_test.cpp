@@ -31,22 +31,17 @@ protected:
         g_progmanCommandObserver = [](const char* command) { g_commands.push_back(command); };
     }
     void TearDown() override { g_progmanCommandObserver = nullptr; }
-    static Lines LogLines() {
-        Lines lines;
-        std::string log = ReadTextFile(g_session.logPath);
-        for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2)
-            lines.push_back(log.substr(at, end - at));
-        return lines;
-    }
 
     ScratchDir scratch_;
 };
 
+// Nothing chosen: no group, and the conversation is closed after the phase.
 TEST_F(Progman, NothingChosenCreatesNoGroup) {
     EXPECT_EQ(CreateProgmanGroups(), 1);
-    EXPECT_EQ(LogLines(), (Lines{"Initiating Progman...", "Creating Progman group and icons complete."}));
+    EXPECT_EQ(ReadTextFile(g_session.logPath),
+              "Initiating Progman...\r\nCreating Progman group and icons complete.\r\n");
     EXPECT_EQ(g_commands, Lines{});
-    EXPECT_EQ(ProgmanExecute("[CreateGroup(K-VOX)]"), 0);  // disconnected after the phase
+    EXPECT_EQ(ProgmanExecute("[CreateGroup(K-VOX)]"), 0);
 }
 
 TEST_F(Progman, AMissingItemSectionIsReportedAndCountedAndTheOthersStillGo) {
@@ -58,11 +53,11 @@ TEST_F(Progman, AMissingItemSectionIsReportedAndCountedAndTheOthersStillGo) {
     script.OnMessage(shown);
     EXPECT_EQ(CreateProgmanGroups(), 0);
     EXPECT_EQ(shown, Lines{"Can't read the file '" + std::string(g_session.setupInfPath) + "'"});
-    EXPECT_EQ(LogLines(), (Lines{"Initiating Progman...", "Creating Progman group...", "Adding icons in K-VOX group...",
-                                 "Creating icons: Program Files...", "Creating icons: Uninstall...",
-                                 "Creating icons: Applications...", "Adding icon in start-up group...",
-                                 "Creating or activating StartUp group...", "Errors occured.",
-                                 "Creating Progman group and icons complete."}));
+    EXPECT_EQ(ReadTextFile(g_session.logPath),
+              "Initiating Progman...\r\nCreating Progman group...\r\nAdding icons in K-VOX group...\r\n"
+              "Creating icons: Program Files...\r\nCreating icons: Uninstall...\r\nCreating icons: Applications...\r\n"
+              "Adding icon in start-up group...\r\nCreating or activating StartUp group...\r\nErrors occured.\r\n"
+              "Creating Progman group and icons complete.\r\n");
 }
 
 // Every item is replaced by name before it is added, so an old item of that name goes; the

@@ -29,12 +29,8 @@ protected:
         winIni_ = ReadTextFile(Windows("win.ini"));
         systemIni_ = ReadTextFile(Windows("system.ini"));
         DeleteScratchKey();
-        for (RegistryLocation* key : {&g_session.installedFontsKey, &g_session.displayFontsKey,
-                                      &g_session.fontSubstitutesKey, &g_session.displaySettingsKey}) {
-            key->root = HKEY_CURRENT_USER;
-            CopyText(key->subkey, key == &g_session.installedFontsKey ? "Software\\KVoxTest\\Fonts"
-                                                                       : "Software\\KVoxTest\\Display");
-        }
+        g_session.installedFontsKey = {HKEY_CURRENT_USER, "Software\\KVoxTest\\Fonts"};
+        g_session.displayFontsKey = {HKEY_CURRENT_USER, "Software\\KVoxTest\\Display"};
     }
     void TearDown() override {
         WriteTextFile(Windows("win.ini"), winIni_);
@@ -58,15 +54,6 @@ protected:
         for (const auto& [section, key, value] : entries)
             EXPECT_EQ(Ini(file, section.c_str(), key.c_str()), value) << file << " [" << section << "] " << key;
     }
-    static std::string RegistryValue(const RegistryLocation& location, const char* name) {
-        char value[256] = "";
-        DWORD size = sizeof value - 1, type = 0;
-        HKEY key;
-        if (RegOpenKeyExA(location.root, location.subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(missing)";
-        LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-        RegCloseKey(key);
-        return result == ERROR_SUCCESS ? value : "(missing)";
-    }
     // The messages shown while `action` runs; the script answers up to `count` of them.
     static Messages Shown(int count, const std::function<void()>& action) {
         Messages shown;
@@ -80,39 +67,24 @@ protected:
     std::string winIni_, systemIni_;
 };
 
-TEST_F(Configuration, LogLinesAndTheirLimit) {
-    LogConfigLine(" Saving", "boot.svd", "wincodepage");
-    LogConfigLine("Saving all entries in", "intl");
-    LogConfigLine("Writing", std::string(200, 's').c_str(), "entry");
-    EXPECT_EQ(Log(), " Saving entry wincodepage section [boot.svd]\r\nSaving all entries in section [intl]\r\n"
-                     "Writing entry entry section [" + std::string(127 - 29, 's') + "\r\n");
-}
-
-// The one saving rule: old value (empty when there was none) saved first, while uninstall
-// is on; the new value written either way.
-TEST_F(Configuration, ReplacingAProfileEntrySavesTheOldValueFirst) {
+// The old value is saved cut to the size asked for; with uninstall off nothing is saved and
+// no " Saving" line is logged; a long log line is cut to its limit.
+TEST_F(Configuration, TheSavingRuleAndItsLogLines) {
     std::string ini = scratch_.File("system.ini");
     WriteTextFile(ini, "[boot]\r\nwincodepage=1252\r\nlong=" + std::string(300, 'x') + "\r\n");
-    EXPECT_TRUE(ReplaceProfileEntry(ini.c_str(), "boot", "wincodepage", "1251", IDS_SAVED_BOOT, 1024));
-    EXPECT_TRUE(ReplaceProfileEntry(ini.c_str(), "boot", "language.dll", "langrus.dll", IDS_SAVED_BOOT, 1024));
     EXPECT_TRUE(ReplaceProfileEntry(ini.c_str(), "boot", "long", "y", IDS_SAVED_GRAB, 120));
-    EXPECT_EQ(Record(), "[boot.svd]\r\nwincodepage=1252\r\nlanguage.dll=\r\n[Grab.Svd]\r\nlong=" +
-                            std::string(119, 'x') + "\r\n");
-    EXPECT_EQ(Ini(ini.c_str(), "boot", "wincodepage"), "1251");
-    EXPECT_EQ(Log().rfind(" Saving entry wincodepage section [boot.svd]\r\n"
-                          "Writing entry wincodepage section [boot]\r\n Saving entry language.dll", 0),
-              0u);
+    EXPECT_EQ(Record(), "[Grab.Svd]\r\nlong=" + std::string(119, 'x') + "\r\n");
 
-    // Uninstall off: nothing saved, every value written, no " Saving" line.
     DeleteFileA(g_session.uninstallRecordPath);
     WriteTextFile(g_session.logPath, "");
     g_session.uninstallEnabled = 0;
     EXPECT_TRUE(ReplaceProfileEntry(ini.c_str(), "boot", "wincodepage", "866", IDS_SAVED_BOOT, 1024));
     EXPECT_FALSE(FileExists(g_session.uninstallRecordPath));
     EXPECT_EQ(Ini(ini.c_str(), "boot", "wincodepage"), "866");
-    EXPECT_EQ(Log(), "Writing entry wincodepage section [boot]\r\n");
+    LogConfigLine("Writing", std::string(200, 's').c_str(), "entry");
+    EXPECT_EQ(Log(), "Writing entry wincodepage section [boot]\r\n"
+                     "Writing entry entry section [" + std::string(127 - 29, 's') + "\r\n");
 
-    // A file that cannot be written is reported; the caller goes on.
     std::string nowhere = scratch_.File("missing\\system.ini");
     EXPECT_EQ(Shown(1, [&] {
                   EXPECT_FALSE(ReplaceProfileEntry(nowhere.c_str(), "boot", "wincodepage", "866", IDS_SAVED_BOOT, 1024));
@@ -120,30 +92,28 @@ TEST_F(Configuration, ReplacingAProfileEntrySavesTheOldValueFirst) {
               Messages{"Can't write 'wincodepage' =  '866' in section 'boot'"});
 }
 
-// Registry keys are saved whole, and a value too long ends the save; a missing key gives
-// nothing and an empty buffer, a too small buffer is told.
-TEST_F(Configuration, RegistryKeysAreSavedWholeAndValuesTooLongEndTheSave) {
+// A value too long for the save ends it; a missing key saves nothing; a too small buffer is
+// told and left empty; a key that cannot be created is told twice.
+TEST_F(Configuration, RegistryFailures) {
     const RegistryLocation& fonts = g_session.installedFontsKey;
     EXPECT_EQ(SaveRegistryKey(fonts.root, fonts.subkey, "fonts.svd", g_session.uninstallRecordPath), 0);
-    EXPECT_FALSE(FileExists(g_session.uninstallRecordPath));  // no key: nothing saved, nothing said
+    EXPECT_FALSE(FileExists(g_session.uninstallRecordPath));
     WriteRegistryText(fonts, "Arial (TrueType)", "ARIAL.TTF");
     WriteRegistryText(fonts, "Long", std::string(1100, 'L').c_str());
     WriteRegistryText(fonts, "Modern", "MODERN.FON");
     EXPECT_EQ(SaveRegistryKey(fonts.root, fonts.subkey, "fonts.svd", g_session.uninstallRecordPath), 1);
     EXPECT_EQ(Record(), "[fonts.svd]\r\nArial (TrueType)=ARIAL.TTF\r\n");
 
-    char buffer[8];
-    ClearBytes(buffer, sizeof buffer);
+    char buffer[8] = "x";
     DWORD type = REG_SZ;
     auto get = [&](const char* subkey, const char* name) {
         return GetRegKeyValueEx(fonts.root, subkey, name, &type, reinterpret_cast<BYTE*>(buffer), sizeof buffer);
     };
     EXPECT_EQ(get("Software\\KVoxTest\\None", "x"), ERROR_BADKEY);
-    EXPECT_STREQ(buffer, "");
     EXPECT_EQ(Shown(1, [&] { EXPECT_EQ(get(fonts.subkey, "Modern"), ERROR_MORE_DATA); }),
               Messages{"GetRegKeyValueEx: buffer too small"});
+    EXPECT_STREQ(buffer, "");
 
-    // A key that cannot be created is told twice.
     RegistryLocation nowhere{reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)), "Fonts"};
     EXPECT_EQ(Shown(2, [&] { EXPECT_FALSE(WriteRegistryText(nowhere, "Helv CYR", "C:\\KVOX\\helv.fon")); }),
               (Messages{"Can not create registry key:\r  Fonts\rfor WRITING value:\r  Helv CYR.\rYou may not have "
@@ -151,21 +121,11 @@ TEST_F(Configuration, RegistryKeysAreSavedWholeAndValuesTooLongEndTheSave) {
                         "Can't write 'Helv CYR' =  'C:\\KVOX\\helv.fon' in section 'Fonts'"}));
 }
 
-TEST_F(Configuration, TheCountrysLineGivesIntlAndAShortLineStopsAtItsEnd) {
+// A country line short of its 21st field leaves sLongDate as it was and is reported.
+TEST_F(Configuration, AShortCountryLineStopsAtItsEnd) {
     std::string fields;
-    for (int n = 2; n <= 21; ++n) fields += "! f" + std::to_string(n);
-    WriteTextFile(g_session.setupInfPath, "[country]\r\nRUS=Russia" + fields + "\r\nBLR=Belarus" +
-                                              fields.substr(0, fields.rfind('!')) + "\r\n");
-    WritePrivateProfileStringA("intl", "sLongDate", "old", "win.ini");
-    CopyText(g_session.countryKey, "RUS");
-    EXPECT_EQ(UpdateCountrySettings(), 1);
-    ExpectEntries("win.ini", {{"intl", "sLanguage", "rus"}, {"intl", "sCountry", "Russia"},
-                              {"intl", "iCountry", "f2"},  // the blank after "!" skipped
-                              {"intl", "sLongDate", "f21"}});
-    EXPECT_NE(Record().find("[intl.svd]\r\nsLanguage="), std::string::npos);
-    EXPECT_EQ(Log().find(" Saving"), std::string::npos);  // the section is saved whole
-
-    // 20 fields: sLongDate keeps its value and the missing field is reported.
+    for (int n = 2; n <= 20; ++n) fields += "! f" + std::to_string(n);
+    WriteTextFile(g_session.setupInfPath, "[country]\r\nBLR=Belarus" + fields + "\r\n");
     WritePrivateProfileStringA("intl", "sLongDate", "old", "win.ini");
     CopyText(g_session.countryKey, "BLR");
     Messages shown = Shown(1, [] { EXPECT_EQ(UpdateCountrySettings(), 0); });
@@ -174,32 +134,33 @@ TEST_F(Configuration, TheCountrysLineGivesIntlAndAShortLineStopsAtItsEnd) {
     EXPECT_EQ(shown[0].rfind("Can't search member number 21 in 'Belarus! f2", 0), 0u);
 }
 
-// Font group lines go to their key with their whole name; one without its two commas
+// The name after the second comma is registered whole, under the printer-class key in any
+// letter case, with a backslash added to the directory; a line without two commas
 // registers nothing.
-TEST_F(Configuration, FontGroupLinesGoToTheirKeyWithTheirWholeName) {
-    WriteTextFile(g_session.setupInfPath,
-                  "[helv.1251]\r\nHI2=helvvcyr.fon, 3,MS Sans Serif 8,10,12\r\nall=helvpcyr.fon,3, Helv CYR Plotter\r\n"
-                  "PR2=helv2cyr.fon,3,Helv CYR 24-pin\r\nPr9=helv9cyr.fon,3,Helv CYR 9-pin\r\nHI1=nocommas.fon\r\n");
+TEST_F(Configuration, FontGroupLines) {
+    WriteTextFile(g_session.setupInfPath, "[helv.1251]\r\nall=helvpcyr.fon,3, Helv CYR Plotter\r\n"
+                                          "PR2=helv2cyr.fon,3,Helv CYR 24-pin\r\nHI1=nocommas.fon\r\n");
     const RegistryLocation *display = &g_session.displayFontsKey, *installed = &g_session.installedFontsKey;
     struct Case { const char *key, *directory; const RegistryLocation* target; const char *name, *data; } cases[] = {
-        {"HI2", nullptr, display, "MS Sans Serif 8,10,12", "helvvcyr.fon"},
         {"ALL", "C:\\KVOX", installed, " Helv CYR Plotter", "C:\\KVOX\\helvpcyr.fon"},
         {"pr2", "C:\\KVOX\\", installed, "Helv CYR 24-pin", "C:\\KVOX\\helv2cyr.fon"},
-        {"PR9", "C:\\KVOX\\", installed, "Helv CYR 9-pin", "C:\\KVOX\\helv9cyr.fon"},
-        {"HI1", nullptr, display, "nocommas.fon", "(missing)"},
+        {"HI1", nullptr, display, "nocommas.fon", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         EXPECT_EQ(RegisterFontGroup(IDS_SECTION_HELV_1251, c.key, c.directory), 1);
-        EXPECT_EQ(RegistryValue(*c.target, c.name), c.data);
+        char data[64] = "";
+        DWORD type = REG_SZ;
+        GetRegKeyValueEx(c.target->root, c.target->subkey, c.name, &type, reinterpret_cast<BYTE*>(data), sizeof data);
+        EXPECT_STREQ(data, c.data);
     }
 }
 
 TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
     WriteTextFile(g_session.setupInfPath,
                   "[default.setup]\r\nRUS=1251,866,1\r\n[Keyboard Layouts]\r\nRussian=00000419,kbdru.kbd,2,RU,RUS\r\n"
-                  "[boot]\r\nkeyboard.drv=kvkbd.drv\r\nother.drv=x.drv\r\n[codepage.oem.description]\r\n855=Cyrillic (855)\r\n"
-                  "[VGA.GR3]\r\n866=866,3\r\n");
+                  "[boot]\r\nkeyboard.drv=kvkbd.drv\r\nother.drv=x.drv\r\n"
+                  "[codepage.oem.description]\r\n855=Cyrillic (855)\r\n");
     CopyText(g_session.countryKey, "RUS");
     CopyText(g_session.firstLayout, "Russian");
     CopyText(g_session.secondLayout, "");
@@ -224,12 +185,6 @@ TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
                                  {"386Enh", "woafont", "dosapp.fon"}});
     ExpectEntries(g_session.uninstallRecordPath, {{"Grab.Svd", "woafont", "dosapp.fon"},
                                                   {"Grab.Svd", "CGA40WOA.FON", Ini("system.ini", "386Enh", "CGA40WOA.FON")}});
-    CopyText(g_session.dosCodePage, "866");
-    EXPECT_EQ(ConfigureDosWindowFonts(), 1);
-    ExpectEntries("system.ini",
-                  {{"386Enh", "woafont", "C:\\KVOX\\app866.fon"}, {"386Enh", "EGA40WOA.FON", "EGA40866.fon"}});
-
-    EXPECT_EQ(HotKeyScanCode(3), 0x0302u);
 }
 
 }  // namespace

