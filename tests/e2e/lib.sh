@@ -114,25 +114,20 @@ expect_copied_files_equal_originals() {
     python3 - "$1" "$drive_c" "$ORIGINALS" <<'PY' || fail "installed files differ from their originals"
 import os, re, sys
 log, drive_c, originals = sys.argv[1:4]
-def place(path):  # a Windows path on drive C:, found without regard to letter case
-    here = drive_c
-    for part in path.split("\\")[1:]:
-        names = {n.lower(): n for n in os.listdir(here)}
-        if part.lower() not in names:
-            return None
-        here = os.path.join(here, names[part.lower()])
-    return here
+# Every file on drive C: by its Windows path in lower case: the log's letter case may differ.
+files = {os.path.relpath(os.path.join(d, f), drive_c).replace("/", "\\").lower(): os.path.join(d, f)
+         for d, _, names in os.walk(drive_c) for f in names}
 count, bad = 0, []
 lines = open(log, encoding="latin-1").read().splitlines()
-for m in filter(None, (re.fullmatch(r"(C:\\.*\\([^\\]+)) (\d+)", line) for line in lines)):
+for m in filter(None, (re.fullmatch(r"C:\\(.*\\([^\\]+)) (\d+)", line) for line in lines)):
     count += 1
-    path, name, size = m.group(1), m.group(2).lower(), int(m.group(3))
-    installed, original = place(path), os.path.join(originals, name)
+    installed, name = files.get(m.group(1).lower()), m.group(2).lower()
+    original = os.path.join(originals, name)
     if installed is None:
-        bad.append(path + ": missing")
+        bad.append(m.group(0) + ": missing")
     elif os.path.exists(original) and name != "k-vox.ini":  # k-vox.ini is edited once copied
-        if open(installed, "rb").read() != open(original, "rb").read() or os.path.getsize(installed) != size:
-            bad.append(path + ": differs")
+        if open(installed, "rb").read() != open(original, "rb").read() or os.path.getsize(installed) != int(m.group(3)):
+            bad.append(m.group(0) + ": differs")
 print("\n".join(bad), file=sys.stderr)
 print(count)
 sys.exit(1 if bad else 0)
@@ -167,8 +162,7 @@ expect_machine_as() { # LABEL SNAPSHOT [ALLOWED FILE...]
     label=$1 from=$2
     shift 2
     for part in win.ini system.ini control.inf registry; do
-        cmp -s "$work/$from.$part" "$work/after.$part" ||
-            { diff "$work/$from.$part" "$work/after.$part" >&2; fail "$label: $part differs"; }
+        diff "$work/$from.$part" "$work/after.$part" >&2 || fail "$label: $part differs"
     done
     for allowed in "$@"; do echo "$allowed"; done | sort > "$work/allowed"
     comm -13 "$work/$from.files" "$work/after.files" | comm -23 - "$work/allowed" > "$work/added"
