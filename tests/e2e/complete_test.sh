@@ -1,5 +1,5 @@
-# Complete installations from one directory: express, a second one answered Yes and then
-# undone, and one without fonts, whose uninstall record says it cannot be undone.
+# Installations from one directory: express, a second one answered Yes then undone, and one
+# without fonts, whose uninstall record says it cannot be undone.
 . "$(dirname "$0")/lib.sh"
 
 # Express: no welcome and no options; the country dialog and the exit dialog stay.

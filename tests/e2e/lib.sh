@@ -43,8 +43,7 @@ poll() { # MESSAGE COMMAND...
     done
 }
 
-# Starts a program in the background, its drawn texts and started processes traced into
-# $work/trace.
+# Starts a program in the background, tracing its drawn texts and started processes.
 start_setup() {
     WINEDEBUG=-all,trace+text,trace+process timeout 120 wine "$@" >"$work/stdout" 2>"$work/trace" &
     setup_pid=$!
@@ -96,8 +95,7 @@ answer_disk_prompts() { # N...
 
 has_control() { wine "$kvdrive" controls "$1" 2>/dev/null | grep -q "$2"; }
 
-# Waits until a window of that caption lists a control matching the pattern (kvdrive's
-# controls lines): a caption alone may be shared by a progress dialog.
+# A caption alone may be shared by a progress dialog: waits for a matching control too.
 wait_for_control() { poll "no control like '$2' in \"$1\"" has_control "$1" "$2"; } # CAPTION PATTERN
 
 # Runs the uninstaller with these switches and answers the one message it shows.
@@ -108,8 +106,8 @@ uninstall_answering_message() { # [SWITCH...]
     wait_setup
 }
 
-# Every file the log names as copied ("C:\DIR\NAME SIZE") stands at its place, with that
-# size, byte-equal to its original; prints how many there were.
+# Every file the log names as copied ("C:\DIR\NAME SIZE") is in place, of that size and
+# byte-equal to its original; prints how many there were.
 expect_copied_files_equal_originals() {
     python3 - "$1" "$drive_c" "$ORIGINALS" <<'PY' || fail "installed files differ from their originals"
 import os, re, sys
@@ -155,8 +153,7 @@ snapshot() {
         grep -v -i -e '/uninst\.log$' | sort) > "$work/$1.files"
 }
 
-# The machine as it is now agrees with an earlier snapshot: every file, value and file
-# name, but for the files allowed to be new.
+# The machine now agrees with an earlier snapshot but for the files allowed to be new.
 expect_machine_as() { # LABEL SNAPSHOT [ALLOWED FILE...]
     snapshot after
     label=$1 from=$2

@@ -1,5 +1,4 @@
-# A win.ini that cannot be written: the failed write is reported, the country step stops,
-# and the rest of the configuration goes on with nothing already saved lost.
+# An unwritable win.ini: the failed write is reported, the rest of the configuration goes on.
 . "$(dirname "$0")/lib.sh"
 reset_machine
 win_ini="$drive_c/windows/win.ini"

@@ -1,6 +1,5 @@
-# The round trip: the sample package installed, then removed by its uninstaller, leaves the
-# Windows 95 fixture as it stood: the profile files, the four registry keys, the Start Menu
-# and the file tree; only the uninstaller and its log stay behind.
+# Installed, then removed by its uninstaller, the package leaves the machine as it stood;
+# only the uninstaller and its log stay behind.
 . "$(dirname "$0")/lib.sh"
 
 # Unattended installation, then uninst.exe /w as the setup would start it: no question.

@@ -1,5 +1,5 @@
-# An unattended OEM installation from the three sample disks in drive A:, each later disk
-# asked for and put in; then a second installation over it that keeps the old files.
+# An unattended installation from the three disks in drive A:, each later disk asked for;
+# then a second installation over it, answered No, that keeps the old files.
 . "$(dirname "$0")/lib.sh"
 reset_machine
 insert_disk 1

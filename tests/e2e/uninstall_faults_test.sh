@@ -1,6 +1,5 @@
-# The uninstaller's faults end with a clear message and nothing lost: a damaged record and
-# one that says Enabled=No change nothing; an unwritable win.ini is reported, the rest is
-# put back, the record stays, and a second run once win.ini can be written finishes the job.
+# The uninstaller's faults: a damaged or disabled record changes nothing; an unwritable
+# win.ini is reported, the rest put back, and a later run finishes the job.
 . "$(dirname "$0")/lib.sh"
 win_ini="$drive_c/windows/win.ini"
 trap 'chattr -i "$win_ini" 2>/dev/null; rm -rf "$work"' EXIT

@@ -1,6 +1,5 @@
-# With "d" the setup ends by starting the uninstaller with the exit choice instead of
-# restarting Windows; the uninstaller then runs without a question, puts the machine back
-# and restarts Windows itself.
+# With "d" the setup starts the uninstaller instead of restarting Windows; it runs without
+# a question, puts the machine back and restarts Windows itself.
 . "$(dirname "$0")/lib.sh"
 reset_machine
 
