@@ -12,4 +12,4 @@ drive wait "Open" ";" settext "Open" 1148 "$inf" ";" click "Open" 1
 wait_setup
 expect_eq "$setup_exit" 0 "exit code"
 # The OEM flags of the chosen file ran the setup unattended to its end.
-expect_file "$drive_c/windows/KVOX/kvox.exe"
+expect_file "$kvox/kvox.exe"

@@ -1,5 +1,4 @@
-# Setup refuses every platform but Windows 95 with the system message box alone: Windows NT
-# (winxp) and Win32s (win31) alike.
+# Setup refuses Windows NT (winxp) and Win32s (win31) with the system message box alone.
 . "$(dirname "$0")/lib.sh"
 for version in winxp win31; do
     reset_machine

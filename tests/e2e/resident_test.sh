@@ -8,8 +8,7 @@ wine "$build/sample/kvkeyb.exe" &
 keyboard=$!
 drive wait "K-VOX" ";" wait "K-VOX Keyboard"
 
-start_setup "$ONEDIR/SETUP.EXE" /o /q "$(onedir_switch)"
-wait_setup
+install_oem /q
 for pid in $indicator $keyboard; do
     wait "$pid" || fail "a resident program ended badly"
 done

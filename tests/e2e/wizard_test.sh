@@ -1,15 +1,13 @@
 # The wizard as a user meets it: every dialog with choices that differ from the defaults,
-# Back to the country dialog, and leaving by Exit.
+# then the uninstaller as a user starts it; Back to the country dialog, and leaving by Exit.
 . "$(dirname "$0")/lib.sh"
-
 options="Installation Options"
-
-# Prints the state of a check box or radio button of a window.
-state_of() {
-    drive controls "$1" | tr -d '\r' | awk -v id="$2" '$1 == id { print $5 }'
-}
+# The state of a check box or radio button of a window.
+state_of() { drive controls "$1" | tr -d '\r' | awk -v id="$2" '$1 == id { print $5 }'; }
 
 # A second country, a typed destination, Applications off, one more layout, large fonts.
+reset_machine
+snapshot before
 start_wizard Ukraine 'C:\KVOX\CYRILLIC'
 drive wait "$options" ";" click "$options" 1112 ";" click "$options" 1117
 drive wait "Keyboard Layouts" ";" pick "Keyboard Layouts" 1120 Russian ";" click "Keyboard Layouts" 1123
@@ -22,9 +20,7 @@ expect_eq "$(state_of "$options" 1111)" grayed "Fonts box"
 expect_eq "$(state_of "$options" 1112)" unchecked "Applications box"
 drive click "$options" 1
 # Without a start directory the first disk is asked for too.
-answer_disk_prompt 1
-answer_disk_prompt 2
-answer_disk_prompt 3
+answer_disk_prompts 1 2 3
 # Program files are installed: restart or shut down, no return to Windows.
 drive wait "K-VOX Setup" 30000 ";" controls "K-VOX Setup" > "$work/controls"
 grep -q '^1030 Button visible enabled default "&Reboot System"' "$work/controls" || fail "no Reboot button"
@@ -34,16 +30,27 @@ wait_setup
 expect_eq "$setup_exit" 0 "exit code"
 started "wineboot.exe --end-session --shutdown" || fail "shut down was not asked for"
 log="$drive_c/KVOX/CYRILLIC/KVSETUP.LOG"
-expect_file "$log"
 for line in " Country key=UKR" " Layouts=1" " Fonts=1" " Applications=0" " Developers Kit Sample=0"; do
     tr -d '\r' < "$log" | grep -qxF "$line" || fail "log lacks '$line'"
 done
 expect_file "$drive_c/KVOX/CYRILLIC/kvox.exe"
 tr -d '\r' < "$drive_c/windows/k-vox.ini" | sed -n '/^\[KVNLS\]/,/^\[/p' | grep -o '^[^=]*=' > "$work/kvnls"
 printf 'English (US)=\nRussian=\nUkrainian=\n' | cmp -s - "$work/kvnls" || fail "k-vox.ini [KVNLS]: $(cat "$work/kvnls")"
+# The uninstaller asks, then offers the exit choices; returning to Windows.
+start_setup 'C:\KVOX\CYRILLIC\uninst.exe'
+wait_for_control "K-VOX Uninstall" "^1 Button"
+drive click "K-VOX Uninstall" 1
+wait_for_control "K-VOX Uninstall" '^3 Button visible enabled [^ ]* "Return to &Windows"'
+drive click "K-VOX Uninstall" 3
+wait_setup
+expect_drawn "Remove K-VOX and put back the settings it changed?"
+expect_drawn "K-VOX has been removed."
+started "wineboot" && fail "Windows restarted though Return to Windows was chosen"
+expect_machine_as "wizard" before ./KVOX/CYRILLIC/uninst.exe
 
 # Back from the options opens the country dialog again, reset to the defaults; Exit asks,
 # Cancel keeps the dialog and its choices, OK ends the setup as failed with nothing installed.
+reset_machine
 start_wizard Belarus 'C:\ELSEWHERE'
 drive wait "$options" ";" click "$options" 1119
 drive wait "K-VOX Setup"
@@ -59,8 +66,7 @@ drive click "$options" 2 ";" wait "K-VOX Setup" ";" click "K-VOX Setup" 1
 drive wait "K-VOX Setup" ";" key "K-VOX Setup" enter
 wait_setup
 expect_eq "$setup_exit" 0 "exit code after Exit"
-expect_drawn "Setup cancelled. K-VOX may not properly installed now."
 [ -e "$drive_c/windows/KVOX" ] && fail "something was installed after Exit"
 [ -e "$drive_c/ELSEWHERE" ] && fail "the typed destination was made after Exit"
 started "wineboot" && fail "Windows restarted after a cancelled setup"
-true
+expect_drawn "Setup cancelled. K-VOX may not properly installed now."
