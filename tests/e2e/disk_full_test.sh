@@ -6,7 +6,7 @@ reset_machine
 small="$work/small"
 mkdir "$small"
 mount -t tmpfs -o size=256k tmpfs "$small" || fail "cannot mount a tmpfs (root needed)"
-trap 'umount "$small" 2>/dev/null; rm -f "$WINEPREFIX/dosdevices/d:"; rm -rf "$work"' EXIT
+trap 'umount "$small" 2>/dev/null; rm -f "$WINEPREFIX/dosdevices/d:"; finish' EXIT
 ln -sfn "$small" "$WINEPREFIX/dosdevices/d:"
 
 start_setup "$ONEDIR/SETUP.EXE" "$(onedir_switch)"

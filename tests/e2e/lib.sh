@@ -16,7 +16,10 @@ install_log="$kvox/KVSETUP.LOG"
 uninst='C:\windows\KVOX\uninst.exe'
 programs_menu=$(echo "$drive_c"/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# Wine opens a folder window for each group shown over DDE; left open, it keeps the desktop,
+# and with it the scenario's output, open after the scenario has ended.
+finish() { pkill -f 'explorer\.exe C:\\' || true; rm -rf "$work"; }
+trap finish EXIT
 setup_pid=""
 
 fail() {

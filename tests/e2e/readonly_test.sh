@@ -3,7 +3,7 @@
 reset_machine
 win_ini="$drive_c/windows/win.ini"
 chattr +i "$win_ini" || fail "cannot make win.ini unwritable (root needed)"
-trap 'chattr -i "$win_ini"; rm -rf "$work"' EXIT
+trap 'chattr -i "$win_ini"; finish' EXIT
 
 start_setup "$ONEDIR/SETUP.EXE" /o "$(onedir_switch)"
 drive wait "K-VOX Setup" 60000 ";" key "K-VOX Setup" enter

@@ -10,7 +10,7 @@ wait_for_restart
 # The indicator runs, as after a restart; the uninstaller closes it to remove its file.
 wine 'C:\windows\KVOX\kvox.exe' >/dev/null 2>&1 &
 indicator=$!
-trap 'kill "$indicator" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "$indicator" 2>/dev/null || true; finish' EXIT
 drive wait-class K-VOXIndicatorClass
 start_setup "$uninst" /w
 wait_setup

@@ -2,7 +2,7 @@
 # win.ini is reported, the rest put back, and a later run finishes the job.
 . "$(dirname "$0")/lib.sh"
 win_ini="$drive_c/windows/win.ini"
-trap 'chattr -i "$win_ini" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'chattr -i "$win_ini" 2>/dev/null; finish' EXIT
 
 reset_machine
 snapshot before
