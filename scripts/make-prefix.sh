@@ -5,7 +5,11 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"
 
-if [ ! -f "$WINEPREFIX/.kvox-ready" ]; then
+# With 32-bit Wine present the prefix also holds the 32-bit system (syswow64), which only
+# Wine's first start of a prefix lays out: a prefix made without it is made again.
+wow64_missing() { [ -x /usr/lib/wine/wine ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; }
+
+if [ ! -f "$WINEPREFIX/.kvox-ready" ] || wow64_missing; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$root/build"
     echo "make-prefix: creating $WINEPREFIX"
@@ -19,6 +23,7 @@ if [ ! -f "$WINEPREFIX/.kvox-ready" ]; then
     wineserver -w
     # What Wine itself put into the Windows directory; reset removes everything else.
     (cd "$WINEPREFIX/drive_c/windows" && find . -type f | sort) > "$WINEPREFIX/.kvox-windows-files"
+    wow64_missing && { echo "make-prefix: Wine laid out no 32-bit system in $WINEPREFIX" >&2; exit 1; }
     touch "$WINEPREFIX/.kvox-ready"
 fi
 

@@ -24,6 +24,16 @@ rm -f "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Men
 chattr -i "$windows/win.ini" 2>/dev/null || true
 cp "$fixture/win.ini" "$fixture/system.ini" "$windows/"
 cp "$fixture/control.inf" "$fixture/setup.inf" "$windows/system32/"
+# A 32-bit program sees the system directory syswow64 and the registry's 32-bit view.
+wow64=""
+if [ -f "$windows/syswow64/kernel32.dll" ]; then
+    wow64=1
+    cp "$fixture/control.inf" "$fixture/setup.inf" "$windows/syswow64/"
+fi
 
 wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1
-wine regedit /s "$(winepath -w "$fixture/baseline.reg" 2>/dev/null)" >/dev/null 2>&1
+baseline=$(winepath -w "$fixture/baseline.reg" 2>/dev/null)
+# The 32-bit view first: Wine's import deletes a key named [-...] in the 64-bit view
+# whatever view it was asked for.
+[ -z "$wow64" ] || wine reg import "$baseline" /reg:32 >/dev/null 2>&1
+wine regedit /s "$baseline" >/dev/null 2>&1
