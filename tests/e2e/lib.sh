@@ -1,16 +1,26 @@
 # Shared steps of the end-to-end scenarios: setup.exe in the Windows 95 prefix, driven
-# from another process by kvdrive. Sourced with the win64 build directory as $1.
+# from another process by kvdrive. Sourced with the win64 build directory as $1 and, for
+# the programs of the other width, their build directory as $2.
 set -eu
 build=$(cd "$1" && pwd)
+tested=$(cd "${2:-$1}" && pwd)
 root=$(cd "$build/../.." && pwd)
 . "$root/scripts/wine-env.sh"
-SETUP="$build/setup.exe"
+SETUP="$tested/setup.exe"
 kvdrive="$build/tools/kvdrive.exe"
-DISK1="$build/disks/DISK1"
+DISK1="$tested/disks/DISK1"
 # The three disks' files in one directory, and every file as the installation must leave it.
-ONEDIR="$build/disks/ONEDIR"
-ORIGINALS="$build/disks/ORIGINALS"
+ONEDIR="$tested/disks/ONEDIR"
+ORIGINALS="$tested/disks/ORIGINALS"
 drive_c="$WINEPREFIX/drive_c"
+# A 32-bit program in the 64-bit prefix finds its system directory in syswow64 and the
+# machine's keys in the registry's 32-bit view.
+system_dir=windows/system32
+reg_view=""
+if [ "$(basename "$tested")" = win32 ]; then
+    system_dir=windows/syswow64
+    reg_view=/reg:32
+fi
 kvox="$drive_c/windows/KVOX"
 install_log="$kvox/KVSETUP.LOG"
 uninst='C:\windows\KVOX\uninst.exe'
@@ -83,7 +93,7 @@ expect_no_file() { [ ! -e "$1" ] || fail "unexpected file $1"; }
 onedir_switch() { printf '/s%s\n' "$(winepath -w "$ONEDIR")"; }
 
 # Puts sample disk N into drive A: (a floppy drive of the prefix).
-insert_disk() { ln -sfn "$build/disks/DISK$1" "$WINEPREFIX/dosdevices/a:"; }
+insert_disk() { ln -sfn "$tested/disks/DISK$1" "$WINEPREFIX/dosdevices/a:"; }
 
 prompt_for_disk() { wine "$kvdrive" text "K-VOX Setup" 1131 2>/dev/null | grep -q "^K-VOX Disk $1"; }
 
@@ -112,9 +122,10 @@ uninstall_answering_message() { # [SWITCH...]
 # Every file the log names as copied ("C:\DIR\NAME SIZE") is in place, of that size and
 # byte-equal to its original; prints how many there were.
 expect_copied_files_equal_originals() {
-    python3 - "$1" "$drive_c" "$ORIGINALS" <<'PY' || fail "installed files differ from their originals"
+    python3 - "$1" "$drive_c" "$ORIGINALS" "$system_dir" <<'PY' || fail "installed files differ from their originals"
 import os, re, sys
-log, drive_c, originals = sys.argv[1:4]
+log, drive_c, originals, system_dir = sys.argv[1:5]
+system_dir = system_dir.replace("/", "\\").lower() + "\\"
 # Every file on drive C: by its Windows path in lower case: the log's letter case may differ.
 files = {os.path.relpath(os.path.join(d, f), drive_c).replace("/", "\\").lower(): os.path.join(d, f)
          for d, _, names in os.walk(drive_c) for f in names}
@@ -122,7 +133,9 @@ count, bad = 0, []
 lines = open(log, encoding="latin-1").read().splitlines()
 for m in filter(None, (re.fullmatch(r"C:\\(.*\\([^\\]+)) (\d+)", line) for line in lines)):
     count += 1
-    installed, name = files.get(m.group(1).lower()), m.group(2).lower()
+    # The system directory a program names is where its width's system files lie.
+    path = re.sub(r"^windows\\system32\\", lambda _: system_dir, m.group(1).lower())
+    installed, name = files.get(path), m.group(2).lower()
     original = os.path.join(originals, name)
     if installed is None:
         bad.append(m.group(0) + ": missing")
@@ -140,7 +153,8 @@ font_keys() {
     for key in 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Fonts' \
         'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\FontSubstitutes' 'HKCC\Display\Fonts' \
         'HKCC\Display\Settings'; do
-        wine reg query "$key" 2>/dev/null | tr -d '\r'
+        # shellcheck disable=SC2086
+        wine reg query "$key" $reg_view 2>/dev/null | tr -d '\r'
     done
 }
 
@@ -148,7 +162,7 @@ font_keys() {
 snapshot() {
     # Profile files as entries in their order: writing one value through the profile API
     # rewrites the file without the blank lines between its sections.
-    for file in windows/win.ini windows/system.ini windows/system32/control.inf; do
+    for file in windows/win.ini windows/system.ini "$system_dir/control.inf"; do
         tr -d '\r' < "$drive_c/$file" | grep -a -v '^[[:space:]]*$' > "$work/$1.$(basename "$file")"
     done
     font_keys > "$work/$1.registry"
