@@ -34,6 +34,11 @@ fi
 wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1
 baseline=$(winepath -w "$fixture/baseline.reg" 2>/dev/null)
 # The 32-bit view first: Wine's import deletes a key named [-...] in the 64-bit view
-# whatever view it was asked for.
-[ -z "$wow64" ] || wine reg import "$baseline" /reg:32 >/dev/null 2>&1
+# whatever view it was asked for, so those keys are deleted from the 32-bit view here.
+if [ -n "$wow64" ]; then
+    sed -n 's/^\[-\(HKEY_LOCAL_MACHINE\\.*\)\]\r*$/\1/p' "$fixture/baseline.reg" | while read -r key; do
+        wine reg delete "$key" /reg:32 /f >/dev/null 2>&1 || true
+    done
+    wine reg import "$baseline" /reg:32 >/dev/null 2>&1
+fi
 wine regedit /s "$baseline" >/dev/null 2>&1
