@@ -6,7 +6,8 @@
 #include "base/text.h"
 #include "resources/resource_ids.h"
 
-SetupSession g_session;
+// Filled before the program starts: no start-up code would run a constructor.
+constinit SetupSession g_session;
 
 namespace {
 

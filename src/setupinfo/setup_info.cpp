@@ -55,14 +55,8 @@ BOOL ShowOpenFileDialog(OPENFILENAMEA* dialog) {
 
 // The open-file dialog on setupInfPath; false when the user cancels.
 bool AskForSetupInformationFile(HWND owner) {
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = kInfFilter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = g_session.setupInfPath;
-    dialog.nMaxFile = sizeof g_session.setupInfPath;
-    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    OPENFILENAMEA dialog;
+    FillOpenFileDialog(dialog, owner);
     return ShowOpenFileDialog(&dialog) != FALSE;
 }
 
@@ -105,6 +99,19 @@ int FillFromSection(HWND control, const char* section, const char* defaultValue,
 }
 
 }  // namespace
+
+void FillOpenFileDialog(OPENFILENAMEA& dialog, HWND owner) {
+    ClearBytes(&dialog, sizeof dialog);
+    // The headers' structure has grown since Windows 95, whose dialog refuses any size but
+    // its own.
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kInfFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = g_session.setupInfPath;
+    dialog.nMaxFile = sizeof g_session.setupInfPath;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+}
 
 DWORD ReadSetupInfKeys(const char* section, char* buffer, DWORD size) {
     DWORD length = ReadKeyList(g_session.setupInfPath, section, nullptr, buffer, size);

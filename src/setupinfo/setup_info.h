@@ -3,11 +3,15 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 #include <cstddef>
 
 // Finds setup1.inf beside the program, or asks for it (IDS_SETUP_INF_NOT_FOUND and the open-file
 // dialog, again until a file that exists is chosen). Sets setupInfPath. 1 found, 0 given up.
 int LocateSetupInformationFile(HWND owner);
+
+// The open-file dialog that asks for setup1.inf, as Windows 95 takes it.
+void FillOpenFileDialog(OPENFILENAMEA& dialog, HWND owner);
 
 // setup1.inf as the user knows it, for messages: where it was found, also when the setup
 // reads a copy of it.

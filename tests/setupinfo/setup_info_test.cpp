@@ -32,6 +32,10 @@ TEST_F(SetupInfo, AMissingFileIsReportedThenAskedFor) {
     EXPECT_EQ(fileType, "Inf Files (*.inf)");
     EXPECT_FALSE(readOnlyShown);
     EXPECT_STREQ(g_session.setupInfPath, chosen.c_str());
+    // Windows 95's dialog refuses a structure of any size but its own.
+    OPENFILENAMEA dialog;
+    FillOpenFileDialog(dialog, nullptr);
+    EXPECT_EQ(dialog.lStructSize, static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A));
 }
 
 // Blanks after a separator are skipped, others stay; empty members are found; only the
