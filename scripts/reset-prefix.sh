@@ -13,7 +13,7 @@ windows="$WINEPREFIX/drive_c/windows"
 # Files that earlier runs added to the Windows directory.
 (cd "$windows" && find . -type f | sort) | comm -13 "$WINEPREFIX/.kvox-windows-files" - |
     (cd "$windows" && xargs -r -d '\n' rm -f --)
-rm -rf "$WINEPREFIX/drive_c/KVOX" "$WINEPREFIX/drive_c/kvox" "$windows/KVOX"
+rm -rf "$WINEPREFIX/drive_c/KVOX" "$WINEPREFIX/drive_c/kvox" "$WINEPREFIX/drive_c/KVOX2" "$windows/KVOX"
 rm -rf "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/K-VOX
 rm -f "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/StartUp/K-VOX*
 
@@ -23,12 +23,12 @@ rm -f "$WINEPREFIX/drive_c/users/"*/AppData/Roaming/Microsoft/Windows/"Start Men
 # A fault test stopped half-way may have left a file unwritable.
 chattr -i "$windows/win.ini" 2>/dev/null || true
 cp "$fixture/win.ini" "$fixture/system.ini" "$windows/"
-cp "$fixture/control.inf" "$fixture/setup.inf" "$windows/system32/"
+cp "$fixture/control.inf" "$fixture/setup.inf" "$fixture/kbdus.kbd" "$windows/system32/"
 # A 32-bit program sees the system directory syswow64 and the registry's 32-bit view.
 wow64=""
 if [ -f "$windows/syswow64/kernel32.dll" ]; then
     wow64=1
-    cp "$fixture/control.inf" "$fixture/setup.inf" "$windows/syswow64/"
+    cp "$fixture/control.inf" "$fixture/setup.inf" "$fixture/kbdus.kbd" "$windows/syswow64/"
 fi
 
 wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1

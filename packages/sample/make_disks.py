@@ -258,9 +258,10 @@ def main():
     parser.add_argument("--programs", required=True, help="directory of the built sample programs")
     parser.add_argument("--setup", required=True, help="setup.exe to put on the first disk")
     parser.add_argument("--out", required=True, help="directory that receives DISK1..DISK3")
+    parser.add_argument("--inf", default=INF, help="setup1.inf of another package made of the same files")
     args = parser.parse_args()
 
-    inf = Inf(INF)
+    inf = Inf(args.inf)
     files = files_on_disks(inf)
     disks = sorted({d for d in files.values()} | {k for k, _ in inf.section("disks")})
     shutil.rmtree(args.out, ignore_errors=True)

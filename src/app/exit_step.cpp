@@ -1,6 +1,7 @@
 // The exit step of the main window: the exit dialog or the failure message, releasing
 // what the session holds, and the uninstaller, a shut-down or a restart.
 #include "app/phases.h"
+#include "base/install_list.h"
 #include "base/message_dialog.h"
 #include "base/session.h"
 #include "base/setup_log.h"
@@ -76,6 +77,7 @@ void UninstallerCommand(int exitChoice, char (&command)[300]) {
 }
 
 void RunExitStep(HWND mainWindow, bool succeeded) {
+    CloseInstallList();
     int exitChoice = ChooseExit(mainWindow, succeeded);
     LogLine("Releasing allocated memory...");
     ReleaseLayoutTable();

@@ -30,9 +30,10 @@ int FileExists(const char* path) {
     return OpenForReading(path).IsValid() ? 1 : 0;
 }
 
-void JoinPath(char (&path)[260], const char* directory, const char* name) {
+bool JoinPath(char (&path)[260], const char* directory, const char* name) {
     CopyText(path, directory);
     AppendText(path, name);
+    return TextLength(directory) + TextLength(name) < sizeof path;
 }
 
 uint32_t FileSizeOf(const char* path) {

@@ -10,8 +10,9 @@ void AddTrailingBackslash(char* path, size_t size);
 template <size_t N>
 void AddTrailingBackslash(char (&path)[N]) { AddTrailingBackslash(path, N); }
 
-// `directory` (ending in "\" or empty) followed by `name`, cut to the buffer.
-void JoinPath(char (&path)[260], const char* directory, const char* name);
+// `directory` (ending in "\" or empty) followed by `name`, cut to the buffer. False when it
+// was cut: the path then names another file.
+bool JoinPath(char (&path)[260], const char* directory, const char* name);
 
 // Removes the last character when it is "\".
 void RemoveTrailingBackslash(char* path);

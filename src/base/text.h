@@ -41,6 +41,13 @@ inline void AppendText(char* dest, size_t size, const char* text) {
 template <size_t N>
 void AppendText(char (&dest)[N], const char* text) { AppendText(dest, N, text); }
 
+// Copies `size` bytes.
+inline void CopyBytes(void* dest, const void* source, size_t size) {
+    auto* to = static_cast<volatile char*>(dest);  // volatile: not turned back into a memcpy call
+    auto* from = static_cast<const char*>(source);
+    for (size_t i = 0; i < size; ++i) to[i] = from[i];
+}
+
 // Fills `size` bytes with zeros.
 inline void ClearBytes(void* buffer, size_t size) {
     auto* bytes = static_cast<volatile char*>(buffer);  // volatile: not turned back into a memset call

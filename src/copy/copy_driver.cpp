@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "base/handles.h"
+#include "base/install_list.h"
 #include "base/message_dialog.h"
 #include "base/paths.h"
 #include "base/session.h"
@@ -188,6 +189,7 @@ int CopyPackageFiles() {
     if (!SettleSourceDirectory()) return 0;
     char profile[260];
     ProductProfilePath(profile);
+    StartInstallList();
     LZStart();
     if (!CopyEverything(profile)) return 0;
     LZDone();

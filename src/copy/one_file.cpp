@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/handles.h"
+#include "base/install_list.h"
 #include "base/message_dialog.h"
 #include "base/paths.h"
 #include "base/session.h"
@@ -88,11 +89,12 @@ int32_t CopyFound(const char* sourceDir, const char* destinationDir, const char*
     }
     if (from.Get() < 0) return ReportCopyError(from.Get(), source);
     found = true;
-    JoinPath(destination, destinationDir, name);
+    // A path cut to fit would name another file: it is a destination that cannot be made.
+    bool whole = JoinPath(destination, destinationDir, name);
     // Created as it is named: LZOpenFileA would go on to create the file under its
     // compressed name when the file itself cannot be opened, and OpenFile stops at 128
     // characters.
-    UniqueHFile to(_lcreat(destination, 0));
+    UniqueHFile to(whole ? CreateListedFile(destination) : HFILE_ERROR);
     if (!to) {
         from.Reset();
         return KeepOrReportDestination(LZERROR_BADINHANDLE, destination);

@@ -2,6 +2,7 @@
 // commands sent without waiting for Program Manager to carry them out.
 #include "progman/progman.h"
 
+#include "base/install_list.h"
 #include "base/message_dialog.h"
 #include "base/session.h"
 #include "base/setup_log.h"
@@ -19,6 +20,9 @@ struct Conversation {
     HCONV conversation;
 };
 Conversation g_progman;
+
+// The group that Program Manager shows last: the one that takes the items sent.
+char g_currentGroup[128];
 
 // Disconnects when the phase leaves, whichever way it leaves.
 class ConnectedToProgman {
@@ -63,7 +67,10 @@ constexpr ItemSection kItemSections[] = {
 int CreateProductGroup() {
     LogLine("Creating Progman group...");
     int errors = 0;
-    if (!ProgmanCreateGroup(ResourceText<128>(IDS_PRODUCT_NAME))) {
+    ResourceText<128> group(IDS_PRODUCT_NAME);
+    if (ProgmanCreateGroup(group)) {
+        ListProgmanGroup(group);
+    } else {
         errors = 1;
         LogLine("Creating K-VOX group failed.");
     }
@@ -136,9 +143,17 @@ int ProgmanSendCommand(const char* command, const char* argument, const char* mo
     return ProgmanExecute(text);
 }
 
-int ProgmanCreateGroup(const char* name) { return ProgmanSendCommand("CreateGroup", name); }
+int ProgmanCreateGroup(const char* name) {
+    CopyText(g_currentGroup, name);
+    return ProgmanSendCommand("CreateGroup", name);
+}
 
-void ProgmanAddItem(const char* argument) { ProgmanSendCommand("AddItem", g_session.destinationDir, argument); }
+void ProgmanAddItem(const char* argument) {
+    char full[280];
+    CopyText(full, g_session.destinationDir);
+    AppendText(full, argument);
+    if (ProgmanSendCommand("AddItem", g_session.destinationDir, argument)) ListProgmanItem(g_currentGroup, full);
+}
 
 void ProgmanReplaceItem(const char* argument) { ProgmanSendCommand("ReplaceItem", argument); }
 

@@ -1,6 +1,7 @@
 // control.inf: the Control Panel learns the country of each chosen layout that the package
 // provides; the file is kept as control.old first.
 #include "base/handles.h"
+#include "base/install_list.h"
 #include "base/message_dialog.h"
 #include "base/session.h"
 #include "base/text.h"
@@ -28,7 +29,7 @@ bool BackUpControlInf(const char* controlInf) {
     if (from.Get() < 0) return false;
     char backup[260];
     SystemFile(IDS_CONTROL_OLD, backup);
-    UniqueHFile to(_lcreat(backup, 0));  // under its own name only, whatever its length
+    UniqueHFile to(CreateListedFile(backup));  // under its own name only, whatever its length
     if (to) LZCopy(from.Get(), static_cast<INT>(to.Get()));
     return true;
 }
@@ -59,6 +60,7 @@ void AddCountryOf(const LayoutRecord& layout, const char* controlInf) {
     ResourceText<32> country(IDS_SECTION_COUNTRY);
     ReadProfileValue(s.setupInfPath, country, layout.countryKey, nullptr, line);
     if (!CountryKey(line, key)) return;
+    ListProfileWrite(controlInf, country, key, " ");
     WriteProfileValueOrReport(controlInf, country, key, " ");
 }
 

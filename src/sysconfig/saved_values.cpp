@@ -1,6 +1,7 @@
 // Saved values and write primitives: every value the configuration replaces goes through
 // here, so that its old value is saved first while uninstall is enabled.
 #include "base/handles.h"
+#include "base/install_list.h"
 #include "base/message_dialog.h"
 #include "base/session.h"
 #include "base/setup_log.h"
@@ -128,6 +129,7 @@ void SaveProfileEntry(const char* file, const char* section, const char* key, UI
 
 bool WriteConfigEntry(const char* file, const char* section, const char* key, const char* value) {
     if (g_session.loggingEnabled) LogConfigLine("Writing", section, key);
+    ListProfileWrite(file, section, key, value);
     return WriteProfileValueOrReport(file, section, key, value) != FALSE;
 }
 
@@ -138,9 +140,10 @@ bool ReplaceProfileEntry(const char* file, const char* section, const char* key,
 }
 
 bool WriteRegistryText(const RegistryLocation& location, const char* name, const char* text) {
-    if (SetRegKeyValue(location.root, location.subkey, name, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                       static_cast<DWORD>(TextLength(text))))
-        return true;
+    const BYTE* data = reinterpret_cast<const BYTE*>(text);
+    DWORD length = static_cast<DWORD>(TextLength(text));
+    ListRegistryWrite(location.root, location.subkey, name, REG_SZ, data, length);
+    if (SetRegKeyValue(location.root, location.subkey, name, REG_SZ, data, length)) return true;
     ShowMessage(nullptr, MB_ICONHAND, IDS_CANT_WRITE_ENTRY, name, text, location.subkey);
     return false;
 }

@@ -156,7 +156,8 @@ bool PackageFileList::Lists(const char* name, const PackageDir* dir) const {
 
 void PackageFileList::Add(PackageDir dir, const char* name) {
     size_t length = TextLength(name);
-    if (!text_ || length == 0 || Lists(name, &dir)) return;
+    // A name with a directory part would reach outside the directory it is joined to.
+    if (!text_ || !IsPlainFileName(name) || Lists(name, &dir)) return;
     if (used_ + length + 3 > kListSize) return;  // room for the tag, the name, its zero and the list's end
     text_[used_] = static_cast<char>(dir);
     CopyText(text_ + used_ + 1, length + 1, name);
@@ -222,12 +223,6 @@ bool IsFontFile(const char* name) {
            lstrcmpiA(parts.extension, ".fnt") == 0;
 }
 
-bool IsRunningProgram(const char* path) {
-    char program[260];
-    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-    return length > 0 && length < sizeof program && lstrcmpiA(program, path) == 0;
-}
-
 // A program that has just closed keeps its file a moment longer, and one of the package's
 // programs that started since they were asked to close is asked again.
 bool DeleteSoon(const char* path) {
@@ -263,8 +258,9 @@ void RemovePackageFile(PackageDir dir, const char* path, UninstallTally& tally) 
 
 void RemovePackageFiles(const UninstallRecord& record, UninstallTally& tally) {
     if (!FileExists(record.setupInfPath)) {
+        // Nothing tells which files are the package's: the record stays for a later run.
         LogLine("No setup information file beside the record; the package's files are left: ", record.setupInfPath);
-        ++tally.left;
+        ++tally.failed;
         return;
     }
     PackageFileList files;
@@ -273,7 +269,11 @@ void RemovePackageFiles(const UninstallRecord& record, UninstallTally& tally) {
         // The setup information file goes last, with the record (FinishUninstallRecord).
         if (lstrcmpiA(name, ResourceText<32>(IDS_SETUP_INF_NAME)) == 0) return;
         char path[260];
-        JoinPath(path, DirectoryOf(dir, record), name);
+        if (!JoinPath(path, DirectoryOf(dir, record), name)) {
+            LogLine("Refused a path too long to name the file: ", path);
+            ++tally.refused;
+            return;
+        }
         RemovePackageFile(dir, path, tally);
     });
 }

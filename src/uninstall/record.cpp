@@ -2,6 +2,7 @@
 // profile's records once the package is gone.
 #include <initializer_list>
 
+#include "base/install_list.h"
 #include "base/paths.h"
 #include "base/session.h"
 #include "base/setup_log.h"
@@ -37,20 +38,42 @@ void RemoveBesideRecord(const UninstallRecord& record, const char* name) {
 
 }  // namespace
 
+void LogParts(const char* a, const char* b, const char* c, const char* d) {
+    char line[256];
+    CopyText(line, a);
+    AppendText(line, b);
+    AppendText(line, c);
+    AppendText(line, d);
+    LogLine(line);
+}
+
 void ReadUninstallRecord(const char* directory, UninstallRecord& record) {
     record = UninstallRecord{};
     JoinPath(record.path, directory, ResourceText<32>(IDS_UNINSTALL_RECORD_NAME));
     JoinPath(record.setupInfPath, directory, ResourceText<32>(IDS_SETUP_INF_NAME));
-    if (!FileExists(record.path)) return;
+    JoinPath(record.listPath, directory, kInstallListName);
+    record.hasList = FileExists(record.listPath) != 0;
+    // The record's directory is the one it lies in, whatever it says.
+    CopyText(record.directory, directory);
+    AddTrailingBackslash(record.directory);
+    if (!FileExists(record.path) && !record.hasList) return;
 
-    char enabled[16];
+    char enabled[16], location[260];
     ReadProfileValue(record.path, "Enabled", "Enabled", nullptr, enabled);
+    bool located = ReadLocation(record.path, location);
     if (lstrcmpiA(enabled, "No") == 0) {
         record.state = RecordState::Disabled;
+    } else if (located && !SameDirectory(location, directory)) {
+        // A record copied or made elsewhere would undo what another directory's setup did.
+        record.state = RecordState::Damaged;
+        record.problem = IDS_UNINSTALL_DAMAGED_ELSEWHERE;
+    } else if (record.hasList && !enabled[0]) {
+        // A setup stopped halfway writes neither [Enabled] nor [Location]; its list is true.
+        record.state = RecordState::Enabled;
     } else if (lstrcmpiA(enabled, "Yes") != 0) {
         record.state = RecordState::Damaged;
         record.problem = IDS_UNINSTALL_DAMAGED_ENABLED;
-    } else if (!ReadLocation(record.path, record.directory)) {
+    } else if (!located && !record.hasList) {
         record.state = RecordState::Damaged;
         record.problem = IDS_UNINSTALL_DAMAGED_LOCATION;
     } else {
@@ -59,6 +82,11 @@ void ReadUninstallRecord(const char* directory, UninstallRecord& record) {
 }
 
 void RemoveProductProfileRecords(const UninstallRecord& record, UninstallTally& tally) {
+    // A later setup into this directory must still find the package here after failures.
+    if (tally.failed > 0) {
+        LogLine("Left the K-VOX records of k-vox.ini for the next run.");
+        return;
+    }
     char profile[260];
     ProductProfilePath(profile);
     if (!FileExists(profile)) return;

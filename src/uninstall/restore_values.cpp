@@ -51,16 +51,6 @@ constexpr SavedRegistryKey kSavedRegistryKeys[] = {
 constexpr int kIntlEntries = 22;  // the [intl] entries the setup writes, from IDS_KEY_INTL_FIRST
 constexpr DWORD kKeyListSize = 16384;
 
-// One log line from up to four parts.
-void LogParts(const char* a, const char* b, const char* c = "", const char* d = "") {
-    char line[256];
-    CopyText(line, a);
-    AppendText(line, b);
-    AppendText(line, c);
-    AppendText(line, d);
-    LogLine(line);
-}
-
 // Whether a profile holds the key at all, empty or not: a missing key reads as the default.
 bool HasEntry(const char* file, const char* section, const char* key) {
     char value[8];
@@ -104,6 +94,12 @@ void RestoreSavedSection(const char* record, const SavedProfileSection& saved, U
     static char keys[kKeyListSize];
     ReadKeyList(record, savedName, nullptr, keys, kKeyListSize);
     ForEachListedName(keys, [&](const char* key) {
+        // A damaged record may carry any key; only those the setup saves come back.
+        if (!SetupWritesEntry(file, section, key)) {
+            LogParts("Refused [", savedName, "] ", key);
+            ++tally.refused;
+            return;
+        }
         char value[1024];
         ReadProfileValue(record, savedName, key, nullptr, value);
         RestoreProfileEntry(file, section, key, value, tally);
@@ -153,6 +149,43 @@ void RestoreRegistryValue(const RegistryLocation& location, const char* name, co
     tally.Count(done, remove);
 }
 
+// A value as it stands now, as text; false when it is missing or not text.
+bool CurrentText(const RegistryLocation& location, const char* name, char (&text)[1024]) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(location.root, location.subkey, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    UniqueRegKey key(opened);
+    DWORD type = 0, size = sizeof text - 1;
+    ClearBytes(text, sizeof text);
+    return RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) == ERROR_SUCCESS &&
+           (type == REG_SZ || type == REG_EXPAND_SZ);
+}
+
+// Whether the value holds what the setup writes there: a file of the package, or a
+// substitute the setup information file lists.
+bool HoldsWhatSetupWrote(const UninstallRecord& record, const RegistryLocation& location, const char* name,
+                         const char* now, const PackageFileList& files) {
+    if (files.Names(FileNamePart(now))) return true;
+    if (&location != &g_session.fontSubstitutesKey) return false;
+    char listed[1024];
+    return ReadProfileValue(record.setupInfPath, ResourceText<32>(IDS_SECTION_FONT_SUBSTITUTES), name, nullptr,
+                            listed) > 0 &&
+           lstrcmpiA(listed, now) == 0;
+}
+
+// A saved value comes back only where the value still holds what the setup wrote: one the
+// user or another program has changed since, or never changed, stays as it is.
+void RestoreSavedValue(const UninstallRecord& record, const RegistryLocation& location, const char* name,
+                       const char* saved, bool removeEmpty, const PackageFileList& files, UninstallTally& tally) {
+    char now[1024];
+    if (!CurrentText(location, name, now) || lstrcmpA(now, saved) == 0) return;
+    if (!HoldsWhatSetupWrote(record, location, name, now, files)) {
+        LogParts("Left value ", name, " of ", location.subkey);
+        ++tally.left;
+        return;
+    }
+    RestoreRegistryValue(location, name, saved, removeEmpty, tally);
+}
+
 // Values of a whole saved key that its saved section lacks: the setup's own (a font file of
 // the package, or a substitute the setup information file lists) go, others stay.
 void RemoveAddedValues(const UninstallRecord& record, const RegistryLocation& location, const char* savedKeys,
@@ -196,9 +229,14 @@ void RestoreSavedKey(const UninstallRecord& record, const SavedRegistryKey& save
     static char keys[kKeyListSize];
     ReadKeyList(record.path, savedName, nullptr, keys, kKeyListSize);
     ForEachListedName(keys, [&](const char* name) {
+        if (!SetupWritesValue(location.root, location.subkey, name)) {
+            LogParts("Refused [", savedName, "] ", name);
+            ++tally.refused;
+            return;
+        }
         char value[1024];
         ReadProfileValue(record.path, savedName, name, nullptr, value);
-        RestoreRegistryValue(location, name, value, !saved.wholeKey, tally);
+        RestoreSavedValue(record, location, name, value, !saved.wholeKey, files, tally);
     });
     if (saved.wholeKey) RemoveAddedValues(record, location, keys, files, tally);
 }
@@ -208,9 +246,9 @@ void RestoreSavedKey(const UninstallRecord& record, const SavedRegistryKey& save
 void RestoreProfileValues(const UninstallRecord& record, UninstallTally& tally) {
     for (const SavedProfileSection& saved : kSavedProfileSections) RestoreSavedSection(record.path, saved, tally);
     RemoveAddedIntlEntries(record.path, tally);
-    // The layout switch is written without saving: no other program reads it.
-    RemoveProfileEntry(ResourceText<32>(IDS_SYSTEM_INI), ResourceText<32>(IDS_SECTION_KEYBOARD),
-                       ResourceText<32>(IDS_SECTION_HOTKEY), tally);
+    // The layout switch was written without saving what stood there: it stays.
+    LogParts("Left [keyboard] hotkey: ", "Setup kept no record of what stood there before.");
+    ++tally.left;
 }
 
 void RestoreRegistryValues(const UninstallRecord& record, UninstallTally& tally) {
@@ -218,6 +256,16 @@ void RestoreRegistryValues(const UninstallRecord& record, UninstallTally& tally)
     CollectPackageFiles(record, files);
     for (const SavedRegistryKey& saved : kSavedRegistryKeys) RestoreSavedKey(record, saved, files, tally);
 }
+
+namespace {
+
+// A country line the setup adds: "Name", "fields!RUS", valued with a blank.
+bool IsAddedCountryLine(const char* key, const char* value) {
+    size_t length = TextLength(key);
+    return key[0] == '"' && length > 5 && lstrcmpA(key + length - 5, "!RUS\"") == 0 && !value[0];
+}
+
+}  // namespace
 
 void RestoreControlInf(UninstallTally& tally) {
     char controlInf[260], controlOld[260];
@@ -228,12 +276,20 @@ void RestoreControlInf(UninstallTally& tally) {
         ++tally.left;
         return;
     }
-    bool done = CopyFileA(controlOld, controlInf, FALSE) != 0;
-    if (done) {
-        LogParts("Restored ", controlInf, " from ", controlOld);
-        DeleteFileA(controlOld);
-    } else {
-        LogParts("Could not restore ", controlInf, " from ", controlOld);
-    }
-    tally.Count(done, false);
+    // Only the country lines the setup added go: control.old may be older than the
+    // installation, and whatever else changed in control.inf since stays.
+    ResourceText<32> country(IDS_SECTION_COUNTRY);
+    static char keys[kKeyListSize];
+    ReadKeyList(controlInf, country, nullptr, keys, kKeyListSize);
+    int failures = 0;
+    ForEachListedName(keys, [&](const char* key) {
+        char value[64];
+        ReadProfileValue(controlInf, country, key, nullptr, value);
+        if (!IsAddedCountryLine(key, value) || HasEntry(controlOld, country, key)) return;
+        bool done = WritePrivateProfileStringA(country, key, nullptr, controlInf) != 0;
+        LogParts(done ? "Removed [country] " : "Could not remove [country] ", key, " from ", controlInf);
+        tally.Count(done, true);
+        failures += done ? 0 : 1;
+    });
+    if (failures == 0 && DeleteFileA(controlOld)) LogParts("Removed file ", controlOld);
 }

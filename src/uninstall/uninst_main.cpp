@@ -48,7 +48,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     OpenUninstallLog(programDir);
     UninstallRecord record;
     ReadUninstallRecord(programDir, record);
-    if (ReportRecordProblem(record)) return 0;
+    if (ReportRecordProblem(record)) {
+        // Started by the setup to shut down or restart, it does so whatever the record says.
+        if (exit != UninstallExit::Ask) LeaveAsChosen(ChooseExit(exit));
+        return 0;
+    }
     if (exit == UninstallExit::Ask && ShowMessage(nullptr, MB_YESNO | MB_ICONQUESTION, IDS_UNINSTALL_QUESTION) != kAnswerYes) {
         LogLine("Uninstall cancelled: nothing was changed.");
         return 0;

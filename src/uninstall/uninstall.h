@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include "base/install_list.h"
+#include "base/session.h"
+
 #include <cstddef>
 
 enum class RecordState {
@@ -19,16 +22,20 @@ struct UninstallRecord {
     RecordState state = RecordState::Missing;
     UINT problem = 0;              // string id naming what is wrong with a damaged record
     char path[260] = "";           // uninst.inf
-    char directory[260] = "";      // the K-VOX directory ([Location]), with a trailing backslash
-    char setupInfPath[260] = "";   // the setup information file that the setup left beside it
+    char directory[260] = "";      // the K-VOX directory: where the record lies, as [Location] names it
+    char setupInfPath[260] = "";   // the setup information file an older setup left beside it
+    char listPath[260] = "";       // the list of what the setup wrote
+    bool hasList = false;
 };
 
 // How the run went: values put back, files and entries removed, things left on purpose
-// (they may have stood before the installation) and failures (reported at the end).
+// (they stood before the installation, or were changed since), entries of the record refused
+// (they name what the setup does not change) and failures (reported at the end).
 struct UninstallTally {
     int restored = 0;
     int removed = 0;
     int left = 0;
+    int refused = 0;
     int failed = 0;
 
     // One value put back or one thing removed when done, else one failure.
@@ -39,8 +46,55 @@ struct UninstallTally {
     }
 };
 
-// Reads the record uninst.inf in `directory` (with a trailing backslash).
+// One uninstall log line from up to four parts.
+void LogParts(const char* a, const char* b = "", const char* c = "", const char* d = "");
+
+// Reads the record uninst.inf in `directory` (with a trailing backslash). A record whose
+// [Location] names another directory than the one it lies in is damaged.
 void ReadUninstallRecord(const char* directory, UninstallRecord& record);
+
+// ---- What the uninstaller may touch
+// Whether two directories are one, by their long or their short names.
+bool SameDirectory(const char* a, const char* b);
+// Whether the path names the running program, however it is spelt.
+bool IsRunningProgram(const char* path);
+// A file name without a directory or drive, and not "." or "..".
+bool IsPlainFileName(const char* name);
+// Null when the setup may have written a file at `path`; else why not.
+const char* RefusedFilePath(const char* path, const char* recordDir);
+// Whether the configuration writes that entry ("win.ini", "system.ini", or control.inf's
+// full path) or value; the location of the value's key, or null.
+bool SetupWritesEntry(const char* file, const char* section, const char* key);
+const RegistryLocation* SetupWritesValue(HKEY root, const char* subkey, const char* name);
+// Whether a value names the file: by its name, or by a path that ends in it.
+bool NamesFile(const char* value, const char* fileName);
+
+// ---- The run from the list of what the setup wrote
+// This installation's list, and the lists of the installations in other directories just
+// above it (made later, over it) and just below it (made earlier).
+struct ListUndo {
+    InstallList own;
+    InstallList above;
+    InstallList below;
+    char aboveDir[260] = "";
+    char belowDir[260] = "";
+    bool hasAbove = false;
+    bool hasBelow = false;
+};
+
+// Loads the list and finds the neighbours; false when the list cannot be read.
+bool PrepareListUndo(const UninstallRecord& record, ListUndo& undo);
+// What the installation above wrote too stays: it takes over what stood there before ours.
+void HandOverShared(const UninstallRecord& record, ListUndo& undo, UninstallTally& tally);
+// Entries and values that still hold what the setup wrote get back what stood there.
+void UndoValues(const UninstallRecord& record, ListUndo& undo, UninstallTally& tally);
+void UndoProgmanItems(const UninstallRecord& record, ListUndo& undo, UninstallTally& tally);
+// Files the setup made go, files it replaced come back from their kept copies; a file that a
+// value which could not be put back names stays. k-vox.ini last, after a run without failures.
+void UndoFiles(const UninstallRecord& record, ListUndo& undo, UninstallTally& tally);
+// Without failures the record, the list and the kept copies go; with failures the list keeps
+// what is still to be done.
+void FinishListUndo(const UninstallRecord& record, ListUndo& undo, const UninstallTally& tally);
 
 // The steps, in the order the uninstaller runs them. Each logs one line per value or file.
 void RestoreProfileValues(const UninstallRecord& record, UninstallTally& tally);

@@ -19,30 +19,50 @@ namespace {
 
 struct Step {
     const char* text;
-    void (*run)(const UninstallRecord& record, UninstallTally& tally);
+    void (*run)(const UninstallRecord& record, ListUndo& undo, UninstallTally& tally);
 };
 
 // The package's programs hold their files open while they run: they are asked to close,
 // again while one is left (each request reaches the first window found), for a few seconds.
-void CloseProgramsStep(const UninstallRecord&, UninstallTally&) {
+void CloseProgramsStep(const UninstallRecord&, ListUndo&, UninstallTally&) {
     for (int waited = 0; ResidentProgramsRunning() && waited < 50; ++waited) {
         CloseResidentPrograms();
         Sleep(100);
     }
 }
 
-constexpr Step kSteps[] = {
+// From the list of what the setup wrote: values first, files last.
+constexpr Step kListSteps[] = {
     {"Closing K-VOX programs...", CloseProgramsStep},
-    {"Restoring win.ini and system.ini...", RestoreProfileValues},
-    {"Restoring registry values...", RestoreRegistryValues},
-    {"Restoring control.inf...", [](const UninstallRecord&, UninstallTally& tally) { RestoreControlInf(tally); }},
-    {"Removing Progman group and icons...", RemoveProgmanItems},
-    {"Removing files...", RemovePackageFiles},
-    {"Removing K-VOX records from k-vox.ini...", RemoveProductProfileRecords},
+    {"Handing over to a later installation...", HandOverShared},
+    {"Restoring win.ini, system.ini, control.inf and the registry...", UndoValues},
+    {"Removing Progman group and icons...", UndoProgmanItems},
+    {"Removing files...", UndoFiles},
 };
-constexpr int kStepCount = static_cast<int>(sizeof kSteps / sizeof kSteps[0]);
+
+// A record from a setup that kept no list: what it saved, and the files it can prove are
+// the package's.
+constexpr Step kRecordSteps[] = {
+    {"Closing K-VOX programs...", CloseProgramsStep},
+    {"Restoring win.ini and system.ini...",
+     [](const UninstallRecord& record, ListUndo&, UninstallTally& tally) { RestoreProfileValues(record, tally); }},
+    {"Restoring registry values...",
+     [](const UninstallRecord& record, ListUndo&, UninstallTally& tally) { RestoreRegistryValues(record, tally); }},
+    {"Restoring control.inf...",
+     [](const UninstallRecord&, ListUndo&, UninstallTally& tally) { RestoreControlInf(tally); }},
+    {"Removing Progman group and icons...",
+     [](const UninstallRecord& record, ListUndo&, UninstallTally& tally) { RemoveProgmanItems(record, tally); }},
+    {"Removing files...",
+     [](const UninstallRecord& record, ListUndo&, UninstallTally& tally) { RemovePackageFiles(record, tally); }},
+    {"Removing K-VOX records from k-vox.ini...",
+     [](const UninstallRecord& record, ListUndo&, UninstallTally& tally) { RemoveProductProfileRecords(record, tally); }},
+};
+
+template <size_t N>
+constexpr int CountOf(const Step (&)[N]) { return static_cast<int>(N); }
 
 int g_stepsDone = 0;
+int g_stepCount = 1;
 
 void DrawGauge(const DRAWITEMSTRUCT& item) {
     const RECT& bar = item.rcItem;
@@ -51,7 +71,7 @@ void DrawGauge(const DRAWITEMSTRUCT& item) {
     Rectangle(item.hDC, bar.left, bar.top, bar.right, bar.bottom);
     SelectObject(item.hDC, oldBrush);
     SelectObject(item.hDC, oldPen);
-    RECT done = {bar.left + 1, bar.top + 1, bar.left + 1 + (bar.right - bar.left - 2) * g_stepsDone / kStepCount,
+    RECT done = {bar.left + 1, bar.top + 1, bar.left + 1 + (bar.right - bar.left - 2) * g_stepsDone / g_stepCount,
                  bar.bottom - 1};
     UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 128)));
     FillRect(item.hDC, &done, blue.Get());
@@ -109,26 +129,35 @@ bool ReportRecordProblem(const UninstallRecord& record) {
 
 UninstallTally RunUninstallSteps(const UninstallRecord& record) {
     LogLine("Uninstalling K-VOX from ", record.directory);
+    ListUndo undo;
+    bool fromList = record.hasList && PrepareListUndo(record, undo);
+    if (!fromList)
+        LogLine("No list of what Setup wrote lies beside the record: only what can be proven K-VOX's is removed.");
+    const Step* steps = fromList ? kListSteps : kRecordSteps;
+    g_stepCount = fromList ? CountOf(kListSteps) : CountOf(kRecordSteps);
     HWND progress = CreateDialogParamA(g_session.instance, IDD_UNINSTALL_PROGRESS, nullptr, UninstallProgressProc, 0);
     UninstallTally tally;
+    tally.refused = fromList ? undo.own.Unreadable() : 0;
     g_stepsDone = 0;
-    for (const Step& step : kSteps) {
-        LogLine(step.text);
-        ShowStep(progress, step.text);
-        step.run(record, tally);
+    for (int i = 0; i < g_stepCount; ++i) {
+        LogLine(steps[i].text);
+        ShowStep(progress, steps[i].text);
+        steps[i].run(record, undo, tally);
         ++g_stepsDone;
     }
+    if (fromList) FinishListUndo(record, undo, tally);
     FinishUninstallRecord(record, tally);
     const char* ending = tally.failed ? "Uninstall not complete." : "Uninstall complete.";
     ShowStep(progress, ending);
     if (progress) DestroyWindow(progress);
 
     char summary[160];
-    wsprintfA(summary, "Restored %d, removed %d, left %d, failed %d.", tally.restored, tally.removed, tally.left,
-              tally.failed);
+    wsprintfA(summary, "Restored %d, removed %d, left %d, refused %d, failed %d.", tally.restored, tally.removed,
+              tally.left, tally.refused, tally.failed);
     LogLine(summary);
     LogLine(ending);
     if (tally.failed) ShowMessage(nullptr, MB_ICONEXCLAMATION, IDS_UNINSTALL_INCOMPLETE, tally.failed, g_session.logPath);
+    else if (tally.refused) ShowMessage(nullptr, MB_ICONEXCLAMATION, IDS_UNINSTALL_REFUSED, tally.refused, g_session.logPath);
     return tally;
 }
 

@@ -204,3 +204,48 @@ start_wizard() { # COUNTRY DESTINATION
     drive wait "K-VOX Setup" ";" choose "K-VOX Setup" 1104 "$1" ";" \
         settext "K-VOX Setup" 1101 "$2" ";" click "K-VOX Setup" 1
 }
+
+# An express installation from ONEDIR into another directory, restarting at its end.
+install_express_into() { # DIRECTORY
+    start_setup "$ONEDIR/SETUP.EXE" /e "$(onedir_switch)"
+    drive wait "K-VOX Setup" ";" settext "K-VOX Setup" 1101 "$1" ";" click "K-VOX Setup" 1
+    wait_for_control "K-VOX Setup" '^1030 '
+    drive click "K-VOX Setup" 1030
+    wait_setup
+    wait_for_restart
+}
+
+# Every value of system.ini and of the font keys that names one of the package's files names
+# a file that is there: the system the user restarts into works.
+expect_named_files_exist() { # LABEL
+    font_keys > "$work/keys"
+    python3 - "$drive_c" "$system_dir" "$ORIGINALS" "$work/keys" <<'PY' || fail "$1: a value names a missing file"
+import configparser, os, sys
+drive_c, system_dir, originals, keys = sys.argv[1:5]
+package = {name.lower() for name in os.listdir(originals)}
+def there(value):
+    value = value.strip()
+    name = value.replace("/", "\\").split("\\")[-1].lower()
+    if name not in package:
+        return True
+    if ":\\" in value:
+        path = value.split(":\\", 1)[1].replace("\\", "/")
+        candidates = [path, path.replace("windows/system32/", system_dir.split("/", 1)[1] + "/")]
+        candidates = [os.path.join(drive_c, c.replace("windows/system32", system_dir)) for c in candidates]
+    else:
+        candidates = [os.path.join(drive_c, d, name) for d in ("windows", system_dir, "windows/Fonts")]
+    lower = lambda p: os.path.join(os.path.dirname(p), next((f for f in os.listdir(os.path.dirname(p))
+                                   if f.lower() == os.path.basename(p).lower()), "?")) if os.path.isdir(os.path.dirname(p)) else p
+    return any(os.path.exists(lower(c)) for c in candidates)
+ini = configparser.RawConfigParser(strict=False, interpolation=None)
+ini.optionxform = str
+ini.read_string(open(os.path.join(drive_c, "windows/system.ini"), encoding="latin-1").read())
+bad = [f"[{s}] {k}={v}" for s in ini.sections() for k, v in ini.items(s) if not there(v)]
+for line in open(keys, encoding="latin-1"):
+    parts = line.rstrip("\n").split("    ")
+    if len(parts) >= 4 and parts[2].startswith("REG_") and not there(parts[3]):
+        bad.append(line.strip())
+print("\n".join(bad), file=sys.stderr)
+sys.exit(1 if bad else 0)
+PY
+}

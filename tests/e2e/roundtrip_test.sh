@@ -18,6 +18,8 @@ expect_eq "$setup_exit" 0 "uninstaller's exit code"
 expect_not_drawn "Remove K-VOX and put back the settings it changed?"
 started "wineboot" && fail "the uninstaller restarted Windows though /w was given"
 expect_machine_as "unattended" before ./windows/KVOX/uninst.exe
+# Windows' own US layout, which every country's defaults install over, is Windows' again.
+cmp -s "$drive_c/$system_dir/kbdus.kbd" "$root/scripts/win95/kbdus.kbd" || fail "Windows' kbdus.kbd was lost"
 [ -e "$programs_menu/K-VOX" ] && fail "the K-VOX group is still there"
 tr -d '\r' < "$kvox/uninst.log" > "$work/log"
 for line in 'Uninstall complete.' 'Restored [boot] wincodepage=1252' 'Removed file C:\windows\system32\kvoxnls.dll'; do

@@ -27,7 +27,8 @@ chattr +i "$win_ini" || fail "cannot make win.ini unwritable (root needed)"
 uninstall_answering_message /w
 chattr -i "$win_ini"
 expect_drawn "K-VOX Uninstall could not put back or remove everything (failures: 22)."
-expect_file "$kvox/setup1.inf"
+expect_file "$kvox/uninst.lst"
+expect_file "$drive_c/windows/k-vox.ini"
 snapshot after
 cmp -s "$work/installed.win.ini" "$work/after.win.ini" || fail "win.ini changed though it could not be written"
 cmp -s "$work/before.system.ini" "$work/after.system.ini" || fail "system.ini was not put back"
