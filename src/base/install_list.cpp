@@ -12,6 +12,9 @@
 
 namespace {
 
+constexpr size_t kLineSize = 16384;       // a line of the list, with hexadecimal data
+constexpr DWORD kRegistryDataSize = 2048;  // a registry value kept whole
+
 // Fields after the kind's letter, by kind.
 int FieldCount(ListKind kind) {
     switch (kind) {
@@ -258,16 +261,18 @@ bool InstallList::Load(const char* path) {
 bool InstallList::Save(const char* path) const {
     UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
-    static char line[16384];
-    CopyText(line, kInstallListHeader);
-    AppendText(line, "\r\n");
-    if (!WriteAll(file.Get(), line, static_cast<DWORD>(TextLength(line)))) return false;
-    for (int i = 0; i < count_; ++i) {
+    char* line = static_cast<char*>(GlobalAlloc(GMEM_FIXED, kLineSize));
+    if (!line) return false;
+    CopyText(line, kLineSize, kInstallListHeader);
+    AppendText(line, kLineSize, "\r\n");
+    bool written = WriteAll(file.Get(), line, static_cast<DWORD>(TextLength(line)));
+    for (int i = 0; written && i < count_; ++i) {
         if (entries_[i].drop) continue;
-        if (!FormatListLine(entries_[i], line, sizeof line)) return false;
-        if (!WriteAll(file.Get(), line, static_cast<DWORD>(TextLength(line)))) return false;
+        written = FormatListLine(entries_[i], line, kLineSize) &&
+                  WriteAll(file.Get(), line, static_cast<DWORD>(TextLength(line)));
     }
-    return true;
+    GlobalFree(line);
+    return written;
 }
 
 int InstallList::Find(const ListEntry& target) const {
@@ -294,8 +299,18 @@ struct ListedTargets {
     size_t size;
 };
 
+// Room to build one line, taken while the setup lists: the program's own data stays small.
+struct WriterBuffers {
+    char line[kLineSize];
+    char oldValue[1024];
+    BYTE oldData[kRegistryDataSize];
+    char oldHex[kRegistryDataSize * 2 + 1];
+    char newHex[kRegistryDataSize * 2 + 1];
+};
+
 struct ListWriter {
     HANDLE file;  // null while the setup is not listing
+    WriterBuffers* buffers;
     char keptDir[260];
     int nextKept;
     ListedTargets targets;
@@ -366,9 +381,8 @@ void Remember(const ListEntry& entry) {
 
 // Appends the entry's line to the list at once, and remembers its target.
 void Append(const ListEntry& entry) {
-    static char line[16384];
-    if (FormatListLine(entry, line, sizeof line))
-        WriteAll(g_writer.file, line, static_cast<DWORD>(TextLength(line)));
+    char* line = g_writer.buffers->line;
+    if (FormatListLine(entry, line, kLineSize)) WriteAll(g_writer.file, line, static_cast<DWORD>(TextLength(line)));
     Remember(entry);
 }
 
@@ -432,6 +446,7 @@ bool InDirectory(const char* path, const char* directory) {
 // a copy of it is kept under the K-VOX directory to be put back.
 FileBefore KeepCopy(const char* path, char (&kept)[16]) {
     const SetupSession& s = g_session;
+    kept[0] = '\0';
     bool systemDirectory = lstrcmpiA(s.destinationDir, s.windowsDir) == 0 ||
                            lstrcmpiA(s.destinationDir, s.systemDir) == 0 || lstrcmpiA(s.destinationDir, s.fontsDir) == 0;
     if (InDirectory(path, s.destinationDir) && !systemDirectory) return FileBefore::Left;
@@ -463,13 +478,19 @@ bool StartInstallList() {
     if (!JoinPath(path, s.destinationDir, kInstallListName)) return false;
     if (!JoinPath(g_writer.keptDir, s.destinationDir, kKeptDirName)) return false;
     g_writer.nextKept = 1;
-    if (s.uninstallEnabled) return OpenNewList(path);
-    return s.alreadyInstalled && ContinueList(path);
+    if (!s.uninstallEnabled && !s.alreadyInstalled) return false;
+    g_writer.buffers = static_cast<WriterBuffers*>(GlobalAlloc(GMEM_FIXED, sizeof(WriterBuffers)));
+    if (!g_writer.buffers) return false;
+    bool listing = s.uninstallEnabled ? OpenNewList(path) : ContinueList(path);
+    if (!listing) CloseInstallList();
+    return listing;
 }
 
 void CloseInstallList() {
     if (g_writer.file) CloseHandle(g_writer.file);
     g_writer.file = nullptr;
+    if (g_writer.buffers) GlobalFree(g_writer.buffers);
+    g_writer.buffers = nullptr;
     if (g_writer.targets.block) GlobalFree(g_writer.targets.block);
     g_writer.targets = ListedTargets{};
 }
@@ -504,8 +525,8 @@ void ListProfileWrite(const char* file, const char* section, const char* key, co
     if (Listed(entry)) return;
     // A value no entry can have stands for a missing one.
     static const char kAbsent[] = "\x01\x02";
-    static char old[1024];
-    GetPrivateProfileStringA(section, key, kAbsent, old, sizeof old, file);
+    char* old = g_writer.buffers->oldValue;
+    GetPrivateProfileStringA(section, key, kAbsent, old, sizeof g_writer.buffers->oldValue, file);
     bool missing = lstrcmpA(old, kAbsent) == 0;
     char before[2] = {static_cast<char>(missing ? ValueBefore::Missing : ValueBefore::Existed), '\0'};
     entry.field[3] = before;
@@ -518,10 +539,11 @@ void ListRegistryWrite(HKEY root, const char* subkey, const char* name, DWORD ty
     if (!g_writer.file || !rootName) return;
     ListEntry entry = MakeEntry(ListKind::Registry, {rootName, subkey, name, "", "", "", "", ""});
     if (Listed(entry)) return;
-    static BYTE old[2048];
-    static char oldHex[sizeof old * 2 + 1], newHex[sizeof old * 2 + 1];
+    WriterBuffers& b = *g_writer.buffers;
+    BYTE* old = b.oldData;
+    char *oldHex = b.oldHex, *newHex = b.newHex;
     char oldType[16] = "", newType[16];
-    DWORD oldSize = sizeof old, storedType = 0;
+    DWORD oldSize = kRegistryDataSize, storedType = 0;
     ValueBefore before = ValueBefore::Missing;
     oldHex[0] = '\0';
     HKEY key = nullptr;
@@ -531,12 +553,12 @@ void ListRegistryWrite(HKEY root, const char* subkey, const char* name, DWORD ty
         if (result == ERROR_SUCCESS) {
             before = ValueBefore::Existed;
             wsprintfA(oldType, "%lu", static_cast<unsigned long>(storedType));
-            HexFromBytes(old, oldSize, oldHex, sizeof oldHex);
+            HexFromBytes(old, oldSize, oldHex, sizeof b.oldHex);
         } else if (result != ERROR_FILE_NOT_FOUND) {
             before = ValueBefore::Unknown;  // it stands there, too large to keep
         }
     }
-    if (!HexFromBytes(data, size, newHex, sizeof newHex)) return;
+    if (!HexFromBytes(data, size, newHex, sizeof b.newHex)) return;
     wsprintfA(newType, "%lu", static_cast<unsigned long>(type));
     char beforeText[2] = {static_cast<char>(before), '\0'};
     entry.field[3] = beforeText;
