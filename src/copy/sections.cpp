@@ -60,6 +60,58 @@ int CopyItem(const char* section, const char* key, int member, const char* desti
     return CopyOneFile(disk, g_session.sourceDir, destinationDir, file) != 0 ? 1 : 0;
 }
 
+// The "key=value" lines of a file section, read at once: the disk of each file is then
+// found without reading setup1.inf again for every file.
+class SectionPairs {
+public:
+    explicit SectionPairs(const char* section) {
+        pairs_ = static_cast<char*>(GlobalAlloc(GMEM_FIXED, kSize));
+        if (!pairs_) return;
+        DWORD got = GetPrivateProfileSectionA(section, pairs_, kSize, g_session.setupInfPath);
+        whole_ = got + 2 < kSize;  // a section that filled the buffer may be cut
+    }
+    ~SectionPairs() {
+        if (pairs_) GlobalFree(pairs_);
+    }
+    SectionPairs(const SectionPairs&) = delete;
+    SectionPairs& operator=(const SectionPairs&) = delete;
+
+    // The plain value of the key's first line; false when the lines cannot tell it as the
+    // profile reader would (no such line, no "=", a quoted value).
+    bool Find(const char* key, char (&value)[8]) const {
+        if (!pairs_ || !whole_) return false;
+        for (const char* pair = pairs_; *pair; pair += TextLength(pair) + 1) {
+            const char* equals = FindChar(pair, '=');
+            if (!equals || !SameKey(pair, equals, key)) continue;
+            const char* start = equals + 1;
+            while (*start == ' ' || *start == '\t') ++start;
+            if (*start == '"' || *start == '\'') return false;
+            size_t length = TextLength(start);
+            while (length > 0 && (start[length - 1] == ' ' || start[length - 1] == '\t')) --length;
+            CopyText(value, length + 1 < sizeof value ? length + 1 : sizeof value, start);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    static constexpr DWORD kSize = 32767;  // the most a profile section can give at once
+
+    // Whether the line's key, before its "=" and without blanks around it, is `key`.
+    static bool SameKey(const char* begin, const char* end, const char* key) {
+        while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
+        while (end > begin && (end[-1] == ' ' || end[-1] == '\t')) --end;
+        size_t length = static_cast<size_t>(end - begin);
+        char name[260];
+        if (length != TextLength(key) || length >= sizeof name) return false;
+        CopyText(name, length + 1, begin);
+        return lstrcmpiA(name, key) == 0;
+    }
+
+    char* pairs_ = nullptr;
+    bool whole_ = false;
+};
+
 }  // namespace
 
 bool SkipIfPresent(const char* destinationDir, const char* name) {
@@ -83,10 +135,11 @@ int CopySection(unsigned sectionId, const char* destinationDir) {
     bool oneShortKey = names[0] && !names[1] && !names[2];
     if (length <= 1 || !names[0] || oneShortKey) return 1;
     int result = 1;
+    SectionPairs disks(section);
     ForEachListedName(names, [&](const char* name) {
         if (!result) return;
         char disk[8];
-        ReadProfileValue(s.setupInfPath, section, name, "3", disk);
+        if (!disks.Find(name, disk)) ReadProfileValue(s.setupInfPath, section, name, "3", disk);
         if (SkipIfPresent(destinationDir, name)) return;
         if (CopyOneFile(disk, s.sourceDir, destinationDir, name) == 0) result = 0;
     });

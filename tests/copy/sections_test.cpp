@@ -46,6 +46,30 @@ TEST_F(Sections, FilesAlreadyPresentAreCountedButNotCopiedAgain) {
     EXPECT_EQ(g_session.bytesDone, 3 + 7);
 }
 
+// Each file is asked for by the disk its own line names, read as the profile reader reads
+// it: blanks around the name and the value, a quoted value, the first of two lines, a value
+// cut to seven characters, and and each file its own line.
+TEST_F(Sections, EachFileIsAskedForOnTheDiskItsLineNames) {
+    WriteInf("[disks]\r\n1=One\r\n2=Two\r\n3=Three\r\n1234567=Cut\r\n"
+             "[windows]\r\n a.exe = 2 \r\nb.exe=\"1\"\r\nc.exe=2\r\nc.exe=1\r\nd.exe=12345678\r\n");
+    std::vector<std::string> labels;
+    g_session.sourceDirKnown = 1;  // each prompt offers the source directory
+    ModalScript script;
+    auto promptThenSource = [&](HWND dialog) {
+        labels.push_back(WindowText(GetDlgItem(dialog, IDC_DISK_LABEL)));
+        // The file appears on the "disk": the copy goes on with the next one.
+        for (const char* name : {"a.exe", "b.exe", "c.exe", "d.exe", "e.exe"})
+            if (!Exists(source_ + name)) {
+                WriteTextFile(source_ + name, name);
+                break;
+            }
+        ClickButton(dialog, IDOK);
+    };
+    for (int i = 0; i < 4; ++i) script.On("K-VOX Setup", promptThenSource);
+    EXPECT_EQ(CopySection(IDS_SECTION_WINDOWS, destination_.c_str()), 1);
+    EXPECT_EQ(labels, (std::vector<std::string>{"Two", "One", "Two", "Cut"}));
+}
+
 TEST_F(Sections, AnItemWithoutAFileCopiesNothingAndOneWithoutADiskIsReported) {
     WriteTextFile(source_ + "helv.fon", "font");
     const struct {
