@@ -83,6 +83,9 @@ void SetCountryDefaults(const char* list) {
 }  // namespace
 
 bool ResizeLayoutTable(size_t records, const char* reallocName) {
+    // A movable block reallocated to 0 bytes is discarded and can no longer be locked: an
+    // empty table keeps room for one record, which readers of layoutCount records never see.
+    if (records == 0) records = 1;
     HGLOBAL resized = GlobalReAlloc(g_session.layoutTable, records * sizeof(LayoutRecord), GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (!resized) {
         ShowMessage(nullptr, MB_ICONHAND, IDS_NO_MEMORY, reallocName);

@@ -19,8 +19,9 @@ int LoadLayoutTable();
 // Records the chosen layouts in k-vox.ini [KVNLS].
 void SaveLayoutsToProfile();
 
-// Gives the table room for exactly `records` records (new ones zero-filled); on failure
-// reports IDS_NO_MEMORY naming `reallocName` and keeps the table as it was.
+// Gives the table room for exactly `records` records (new ones zero-filled), and for one
+// when `records` is 0; on failure reports IDS_NO_MEMORY naming `reallocName` and keeps the
+// table as it was.
 bool ResizeLayoutTable(size_t records, const char* reallocName);
 
 // Reports IDS_NO_LOCK for the table; returns false.
