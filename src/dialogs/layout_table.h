@@ -16,6 +16,10 @@ struct LayoutRecord {
 // defaults of code pages, fonts, layout switch and font size. Nonzero on success.
 int LoadLayoutTable();
 
+// The country's defaults of the screen, plotter, system and printer fonts, as
+// LoadLayoutTable sets them; an unreadable default list is not reported again.
+void SetCountryFontDefaults();
+
 // Records the chosen layouts in k-vox.ini [KVNLS].
 void SaveLayoutsToProfile();
 
