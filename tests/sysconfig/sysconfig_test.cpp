@@ -1,5 +1,6 @@
 // The configuration: the saving rule over real profile files and a scratch registry key,
 // the country settings, font registrations and the system.ini entries.
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -113,6 +114,22 @@ TEST_F(Configuration, RegistryFailures) {
     EXPECT_EQ(Shown(1, [&] { EXPECT_EQ(get(fonts.subkey, "Modern"), ERROR_MORE_DATA); }),
               Messages{"GetRegKeyValueEx: buffer too small"});
     EXPECT_STREQ(buffer, "");
+    // A value stored without its zero that fills the buffer leaves no room for one: it does
+    // not fit either. (Stored as bytes here: the platform counts the zero of a REG_SZ text.)
+    const BYTE text[] = "EIGHT.FONT";
+    SetRegKeyValue(fonts.root, fonts.subkey, "Seven", REG_BINARY, text, 7);
+    SetRegKeyValue(fonts.root, fonts.subkey, "Eight", REG_BINARY, text, 8);
+    char guarded[16];
+    std::fill(std::begin(guarded), std::end(guarded), 'y');
+    guarded[sizeof guarded - 1] = '\0';
+    auto getInto8 = [&](const char* name) {
+        return GetRegKeyValueEx(fonts.root, fonts.subkey, name, &type, reinterpret_cast<BYTE*>(guarded), 8);
+    };
+    EXPECT_EQ(getInto8("Seven"), ERROR_SUCCESS);
+    EXPECT_STREQ(guarded, "EIGHT.F");
+    EXPECT_EQ(Shown(1, [&] { EXPECT_EQ(getInto8("Eight"), ERROR_MORE_DATA); }),
+              Messages{"GetRegKeyValueEx: buffer too small"});
+    EXPECT_STREQ(guarded, "");
 
     RegistryLocation nowhere{reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)), "Fonts"};
     EXPECT_EQ(Shown(2, [&] { EXPECT_FALSE(WriteRegistryText(nowhere, "Helv CYR", "C:\\KVOX\\helv.fon")); }),
