@@ -8,6 +8,7 @@
 
 #include "base/paths.h"
 #include "base/text.h"
+#include "dialogs/layout_table.h"
 #include "resources/resource_ids.h"
 #include "sysconfig/sysconfig.h"
 #include "test_support.h"
@@ -202,6 +203,36 @@ TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
                                  {"386Enh", "woafont", "dosapp.fon"}});
     ExpectEntries(g_session.uninstallRecordPath, {{"Grab.Svd", "woafont", "dosapp.fon"},
                                                   {"Grab.Svd", "CGA40WOA.FON", Ini("system.ini", "386Enh", "CGA40WOA.FON")}});
+}
+
+// A country key that does not fit control.inf's 120 characters whole is not written cut
+// (without its closing quote and "!RUS"): it is logged and the next layout goes on.
+TEST_F(Configuration, ControlInfGetsTheCountryLinesThatFitWhole) {
+    CopyText(g_session.systemDir, scratch_.Path().c_str());
+    std::string controlInf = scratch_.File("control.inf");
+    WriteTextFile(controlInf, "[country]\r\n\"Other\", \"1!1!ENU\"= \r\n");
+    // Keys: quote, name, quote, comma, blank, quote, rest, "!RUS", quote: 10 + name + rest.
+    std::string rest(102, '1');
+    WriteTextFile(g_session.setupInfPath, "[Layouts.K-VOX]\r\nRussian=1\r\nLong=1\r\nFit=1\r\n"
+                                          "[country]\r\nRUS=Russia!7!1\r\nLNG=Longland!" + rest + "\r\n"
+                                          "FIT=Fitland!" + rest + "\r\n");
+    const LayoutRecord records[] = {{"RUS", "Russian"}, {"LNG", "Long"}, {"FIT", "Fit"}};
+    g_session.layoutTable = GlobalAlloc(GMEM_MOVEABLE, sizeof records);
+    CopyMemory(GlobalLock(g_session.layoutTable), records, sizeof records);
+    GlobalUnlock(g_session.layoutTable);
+    g_session.layoutCount = 3;
+
+    EXPECT_EQ(EditControlInf(), 1);
+    GlobalFree(g_session.layoutTable);
+    g_session.layoutTable = nullptr;
+    char keys[1024] = "";
+    GetPrivateProfileStringA("country", nullptr, "", keys, sizeof keys, controlInf.c_str());
+    std::vector<std::string> written;
+    for (const char* key = keys; *key; key += strlen(key) + 1) written.push_back(key);
+    std::string fit = "\"Fitland\", \"" + rest + "!RUS\"";
+    ASSERT_EQ(fit.size(), 119u);
+    EXPECT_EQ(written, (std::vector<std::string>{"\"Other\", \"1!1!ENU\"", "\"Russia\", \"7!1!RUS\"", fit}));
+    EXPECT_EQ(Log(), "Country line of LNG too long for CONTROL.INF, skipped.\r\n");
 }
 
 }  // namespace
