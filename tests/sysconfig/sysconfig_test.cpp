@@ -174,6 +174,50 @@ TEST_F(Configuration, FontGroupLines) {
     }
 }
 
+// Each printer class chosen registers its own line of every printer font group, with the
+// destination directory: plotter fonts "ALL", 24-pin printers "PR2", 9-pin printers "PR9".
+TEST_F(Configuration, PrinterFontsAreRegisteredUnderTheirOwnClass) {
+    std::string inf;
+    for (const char* group : {"helv", "cour", "tmsr"}) {
+        std::string g = group;
+        inf += "[" + g + ".1251]\r\nALL=" + g + "p.fon,3," + g + " plotter\r\nPR2=" + g + "2.fon,3," + g +
+               " 24-pin\r\nPR9=" + g + "9.fon,3," + g + " 9-pin\r\n";
+    }
+    WriteTextFile(g_session.setupInfPath, inf);
+    SetupSession& s = g_session;
+    s.uninstallEnabled = s.screenFonts = s.trueTypeFonts = 0;
+    s.printerFonts = 1;
+    auto registered = [] {
+        std::vector<std::string> values;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(g_session.installedFontsKey.root, g_session.installedFontsKey.subkey, 0, KEY_READ, &key))
+            return values;
+        char name[128], data[128];
+        for (DWORD i = 0, nameSize = sizeof name, dataSize = sizeof data;
+             RegEnumValueA(key, i, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataSize) == 0;
+             ++i, nameSize = sizeof name, dataSize = sizeof data)
+            values.push_back(std::string(name) + "=" + data);
+        RegCloseKey(key);
+        std::sort(values.begin(), values.end());
+        return values;
+    };
+    // The class chosen, and the name and file ending of its lines.
+    const struct { int plotter, twentyFourPin, ninePin; const char *name, *file; } cases[] = {
+        {0, 0, 1, "9-pin", "9"}, {0, 1, 0, "24-pin", "2"}, {1, 0, 0, "plotter", "p"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteScratchKey();
+        s.plotterFonts = c.plotter;
+        s.twentyFourPinPrinterFonts = c.twentyFourPin;
+        s.ninePinPrinterFonts = c.ninePin;
+        EXPECT_EQ(ConfigureFonts(), 1);
+        std::vector<std::string> expected;
+        for (std::string group : {"cour", "helv", "tmsr"})
+            expected.push_back(group + " " + c.name + "=C:\\KVOX\\" + group + c.file + ".fon");
+        EXPECT_EQ(registered(), expected);
+    }
+}
+
 TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
     WriteTextFile(g_session.setupInfPath,
                   "[default.setup]\r\nRUS=1251,866,1\r\n[Keyboard Layouts]\r\nRussian=00000419,kbdru.kbd,2,RU,RUS\r\n"
@@ -231,7 +275,8 @@ TEST_F(Configuration, ControlInfGetsTheCountryLinesThatFitWhole) {
     for (const char* key = keys; *key; key += strlen(key) + 1) written.push_back(key);
     std::string fit = "\"Fitland\", \"" + rest + "!RUS\"";
     ASSERT_EQ(fit.size(), 119u);
-    EXPECT_EQ(written, (std::vector<std::string>{"\"Other\", \"1!1!ENU\"", "\"Russia\", \"7!1!RUS\"", fit}));
+    std::vector<std::string> expected{"\"Other\", \"1!1!ENU\"", "\"Russia\", \"7!1!RUS\"", fit};
+    EXPECT_EQ(written, expected);
     EXPECT_EQ(Log(), "Country line of LNG too long for CONTROL.INF, skipped.\r\n");
 }
 
