@@ -238,6 +238,7 @@ int Run(const std::vector<const char*>& args) {
     } else if (command == "choose") {
         Need(args, 4);
         HWND control = Control(Window(caption), args[2]);
+        Notify(control, CBN_DROPDOWN);
         Send(control, CB_SETCURSEL, FindItem(control, args[3]), 0);
         Notify(control, CBN_SELCHANGE);
         Notify(control, CBN_SELENDOK);

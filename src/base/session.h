@@ -10,6 +10,15 @@ struct RegistryLocation {
     char subkey[128] = "";
 };
 
+// The font sets a session can choose, as a whole.
+struct FontChoices {
+    int32_t systemFonts = 0;
+    int32_t screenFonts = 0;
+    int32_t trueTypeFonts = 0;
+    int32_t plotterFonts = 0;
+    int32_t printerFonts = 0;
+};
+
 struct SetupSession {
     // Handles and directories; start-up fills the first group, the phases the rest.
     HINSTANCE instance = nullptr;
@@ -75,6 +84,7 @@ struct SetupSession {
     int32_t twentyFourPinPrinterFonts = 0;
     int32_t ninePinPrinterFonts = 0;
     int32_t developersKitSample = 0;
+    FontChoices fontsSetAside;  // the font sets "Continue" cleared with Fonts unticked, until ticked again
 
     // Run state: switches, the sequencer's decisions, the copy counters.
     int32_t expressSetup = 0;

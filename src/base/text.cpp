@@ -5,9 +5,14 @@ int32_t LeadingNumber(const char* text) {
     while (*text == ' ' || *text == '\t') ++text;
     bool negative = *text == '-';
     if (*text == '-' || *text == '+') ++text;
-    int32_t number = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) number = number * 10 + (*text - '0');
-    return negative ? -number : number;
+    // The magnitude stops at the limit of its sign: more digits cannot be held in 32 bits.
+    const uint32_t limit = negative ? 0x80000000u : 0x7FFFFFFFu;
+    uint32_t magnitude = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        uint32_t digit = static_cast<uint32_t>(*text - '0');
+        magnitude = magnitude > (limit - digit) / 10 ? limit : magnitude * 10 + digit;
+    }
+    return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
 }
 
 namespace {

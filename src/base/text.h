@@ -20,6 +20,7 @@ inline const char* FindChar(const char* text, char c) {
 }
 
 // The leading decimal number of a text (blanks and a sign before it allowed); 0 when none.
+// A number beyond 32 bits gives the largest or smallest int32_t.
 int32_t LeadingNumber(const char* text);
 
 // Compares two texts; 0 when equal.

@@ -2,6 +2,8 @@
 // walking the sections of setup1.inf, the uninstall record, and the copy phase.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -47,6 +49,8 @@ void CompressedFileName(const char* path, char (&compressed)[260]);
 enum class SourceName { Present, Absent, Unknown };
 SourceName FindInSource(const char* directory, const char* name, char (&spelled)[260]);
 void ForgetSourceListing();
+// Tests stand in for FindNextFileA here to end a listing with an error (null: the system's).
+extern BOOL(WINAPI* g_findNextFileForTesting)(HANDLE find, WIN32_FIND_DATAA* entry);
 
 // Logs an LZ32 or file error about `path` and asks whether to go on: kCopySkip or kCopyStop.
 int32_t ReportCopyError(int32_t code, const char* path);

@@ -33,6 +33,9 @@ bool SettleSourceDirectory() {
         LogLine("Setup.exe start directory: ", s.startDir);
         CopyText(s.sourceDir, s.startDir);
         s.sourceDirKnown = 1;
+        // Cut to what sourceDir holds it would name another directory: the user gives the
+        // directory at once, offered the part that fits.
+        if (TextLength(s.startDir) >= sizeof s.sourceDir && !PromptForDisk("", "1", s.sourceDir)) return false;
     }
     LogLine("Source directory: ", s.sourceDir);
     while (SameDirectory(s.sourceDir, s.destinationDir))

@@ -24,6 +24,10 @@ struct Listing {
 // name is tried as it is written.
 Listing* g_listing = nullptr;
 
+BOOL NextEntry(HANDLE find, WIN32_FIND_DATAA* entry) {
+    return g_findNextFileForTesting ? g_findNextFileForTesting(find, entry) : FindNextFileA(find, entry);
+}
+
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 int CompareNames(const char* a, const char* b) {
@@ -70,7 +74,10 @@ void ReadListing(const char* directory) {
         CopyText(l.names + used, length, entry.cFileName);
         l.sorted[l.count++] = l.names + used;
         used += length;
-    } while (FindNextFileA(find, &entry));
+    } while (NextEntry(find, &entry));
+    // Only the end of the directory makes the listing whole: after any other error names
+    // may be missing from it.
+    if (GetLastError() != ERROR_NO_MORE_FILES) l.complete = false;
     FindClose(find);
     SortNames(l);
 }
@@ -90,16 +97,22 @@ const char* Find(const char* name) {
 
 }  // namespace
 
+BOOL(WINAPI* g_findNextFileForTesting)(HANDLE find, WIN32_FIND_DATAA* entry) = nullptr;
+
 void ForgetSourceListing() {
     if (g_listing) g_listing->valid = false;
 }
 
 // A name with a directory part, or with letters beyond A to Z whose case the listing would
-// not fold, is left to the system to find.
+// not fold, is left to the system to find; so is a name ending in a blank or a dot, which
+// the system drops when it opens the file.
 bool ListingCanAnswer(const char* name) {
-    for (; *name; ++name)
+    char last = '\0';
+    for (; *name; ++name) {
         if (*name == '\\' || *name == '/' || static_cast<unsigned char>(*name) >= 0x80) return false;
-    return true;
+        last = *name;
+    }
+    return last != ' ' && last != '.';
 }
 
 SourceName FindInSource(const char* directory, const char* name, char (&spelled)[260]) {

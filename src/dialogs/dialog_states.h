@@ -10,7 +10,7 @@ struct SetupDirState {
 // DRIVEDIR.
 struct DriveDirState {
     char workingPath[200] = "";
-    int listedDrive = -1;  // entry of the drives list listed last
+    int listedDrive = -1;  // entry of the drives list that the current pick has listed; -1: none
 };
 
 // SETUPOPTIONS.

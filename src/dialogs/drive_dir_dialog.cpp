@@ -71,9 +71,10 @@ void OnPathChanged(HWND dialog) {
         EnableButton(dialog, IDOK, TextLength(drive) >= 2);
 }
 
+// One pick brings more than one notification (the end of the choice and the change of
+// selection): the drive is listed once per pick.
 void OnDriveChosen(HWND dialog) {
     DriveDirState& state = StateOf(dialog);
-    // One choice may bring more than one notification: the drive is read once.
     int drive = CurrentEntry(GetDlgItem(dialog, IDC_DRIVEDIR_DRIVES));
     if (drive == state.listedDrive) return;
     state.listedDrive = drive;
@@ -102,7 +103,10 @@ void OnCommand(HWND dialog, int id, int code) {
         if (code == EN_CHANGE) OnPathChanged(dialog);
         break;
     case IDC_DRIVEDIR_DRIVES:
-        if (IsComboChoice(dialog, id, code)) OnDriveChosen(dialog);
+        // Opening the list begins a new pick, which may be of the drive listed last: a path
+        // typed since, or a disk put in.
+        if (code == CBN_DROPDOWN) StateOf(dialog).listedDrive = -1;
+        else if (IsComboChoice(dialog, id, code)) OnDriveChosen(dialog);
         break;
     case IDC_DRIVEDIR_DIRECTORIES:
         OnDirectoryList(dialog, code);

@@ -62,13 +62,12 @@ bool ReadDefaultLayouts(const char* list) {
     return true;
 }
 
-// Code pages, font choices, layout switch and font size of the country.
-void SetCountryDefaults(const char* list) {
+// The country's font sets from its default list: member 3 turns the screen and plotter
+// fonts on or off.
+void SetFontDefaults(const char* list, bool reportErrors) {
     SetupSession& s = g_session;
-    GetListMember(list, 1, s.systemFontsCodePage, ",", true);
-    GetListMember(list, 2, s.dosCodePage, ",", true);
     char fontsMember[120] = "";
-    GetListMember(list, 3, fontsMember, ",", true);
+    GetListMember(list, 3, fontsMember, ",", reportErrors);
     int32_t fonts = LeadingNumber(fontsMember);
     s.screenFonts = fonts;
     s.plotterFonts = fonts;
@@ -76,6 +75,14 @@ void SetCountryDefaults(const char* list) {
     s.twentyFourPinPrinterFonts = 0;
     s.ninePinPrinterFonts = 0;
     s.printerFonts = 0;
+}
+
+// Code pages, font choices, layout switch and font size of the country.
+void SetCountryDefaults(const char* list) {
+    SetupSession& s = g_session;
+    GetListMember(list, 1, s.systemFontsCodePage, ",", true);
+    GetListMember(list, 2, s.dosCodePage, ",", true);
+    SetFontDefaults(list, true);
     CopyText(s.chosenHotKey, s.hotKey);
     FontSizeCodeFor(UsesSmallSystemFont() == 0, ScreenHeight(), s.fontSizeCode);
 }
@@ -83,6 +90,9 @@ void SetCountryDefaults(const char* list) {
 }  // namespace
 
 bool ResizeLayoutTable(size_t records, const char* reallocName) {
+    // A movable block reallocated to 0 bytes is discarded and can no longer be locked: an
+    // empty table keeps room for one record, which readers of layoutCount records never see.
+    if (records == 0) records = 1;
     HGLOBAL resized = GlobalReAlloc(g_session.layoutTable, records * sizeof(LayoutRecord), GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (!resized) {
         ShowMessage(nullptr, MB_ICONHAND, IDS_NO_MEMORY, reallocName);
@@ -120,6 +130,12 @@ int LoadLayoutTable() {
     ReadCountryDefaultList(list);
     SetCountryDefaults(list);
     return 1;
+}
+
+void SetCountryFontDefaults() {
+    char list[1024];
+    ReadCountryDefaultList(list);
+    SetFontDefaults(list, false);
 }
 
 void SaveLayoutsToProfile() {

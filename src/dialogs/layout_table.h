@@ -16,11 +16,16 @@ struct LayoutRecord {
 // defaults of code pages, fonts, layout switch and font size. Nonzero on success.
 int LoadLayoutTable();
 
+// The country's defaults of the screen, plotter, system and printer fonts, as
+// LoadLayoutTable sets them; an unreadable default list is not reported again.
+void SetCountryFontDefaults();
+
 // Records the chosen layouts in k-vox.ini [KVNLS].
 void SaveLayoutsToProfile();
 
-// Gives the table room for exactly `records` records (new ones zero-filled); on failure
-// reports IDS_NO_MEMORY naming `reallocName` and keeps the table as it was.
+// Gives the table room for exactly `records` records (new ones zero-filled), and for one
+// when `records` is 0; on failure reports IDS_NO_MEMORY naming `reallocName` and keeps the
+// table as it was.
 bool ResizeLayoutTable(size_t records, const char* reallocName);
 
 // Reports IDS_NO_LOCK for the table; returns false.

@@ -6,6 +6,7 @@
 #include "dialogs/dialog_common.h"
 #include "dialogs/dialog_states.h"
 #include "dialogs/dialogs.h"
+#include "dialogs/layout_table.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
@@ -85,6 +86,39 @@ void OnComponentClicked(HWND dialog, int box, int button) {
     EnableButton(dialog, button, state == BST_CHECKED);
 }
 
+FontChoices CurrentFontChoices() {
+    const SetupSession& s = g_session;
+    return {s.systemFonts, s.screenFonts, s.trueTypeFonts, s.plotterFonts, s.printerFonts};
+}
+
+void UseFontChoices(const FontChoices& choices) {
+    SetupSession& s = g_session;
+    s.systemFonts = choices.systemFonts;
+    s.screenFonts = choices.screenFonts;
+    s.trueTypeFonts = choices.trueTypeFonts;
+    s.plotterFonts = choices.plotterFonts;
+    s.printerFonts = choices.printerFonts;
+}
+
+bool AnyFontSet(const FontChoices& c) {
+    return c.systemFonts || c.screenFonts || c.trueTypeFonts || c.plotterFonts || c.printerFonts;
+}
+
+// Fonts ticked while no font set is chosen (Continue cleared them, or none was chosen in
+// the fonts dialog) brings back the sets set aside, else the defaults: a ticked box
+// installs fonts.
+void OnFontsClicked(HWND dialog) {
+    OnComponentClicked(dialog, IDC_OPTION_FONTS, IDC_OPTION_FONTS_BUTTON);
+    if (IsDlgButtonChecked(dialog, IDC_OPTION_FONTS) != BST_CHECKED || AnyFontSet(CurrentFontChoices())) return;
+    if (AnyFontSet(g_session.fontsSetAside)) {
+        UseFontChoices(g_session.fontsSetAside);
+        g_session.fontsSetAside = FontChoices{};
+        return;
+    }
+    SetCountryFontDefaults();
+    g_session.trueTypeFonts = 1;
+}
+
 // Runs the layouts or fonts dialog: OK marks the component as chosen there, an exit
 // confirmed there ends the setup.
 void OnComponentDialog(HWND dialog, uint16_t (*run)(), int box, int32_t SetupSession::*field) {
@@ -101,7 +135,10 @@ void OnComponentDialog(HWND dialog, uint16_t (*run)(), int box, int32_t SetupSes
 void StoreComponents(HWND dialog) {
     SetupSession& s = g_session;
     for (const ComponentBox& box : kComponentBoxes) s.*box.field = BoxState(dialog, box.id);
-    if (s.fonts == 0) s.systemFonts = s.screenFonts = s.trueTypeFonts = s.plotterFonts = s.printerFonts = 0;
+    if (s.fonts != 0) return;
+    // Kept for Fonts ticked again when the options come back.
+    if (AnyFontSet(CurrentFontChoices())) s.fontsSetAside = CurrentFontChoices();
+    UseFontChoices(FontChoices{});
 }
 
 // The DOS code page of the country chosen in "DOS Code Page": member 2 of its
@@ -144,7 +181,7 @@ void OnCommand(HWND dialog, int id, int code) {
         if (code == BN_CLICKED) OnComponentClicked(dialog, id, IDC_OPTION_LAYOUTS_BUTTON);
         break;
     case IDC_OPTION_FONTS:
-        if (code == BN_CLICKED) OnComponentClicked(dialog, id, IDC_OPTION_FONTS_BUTTON);
+        if (code == BN_CLICKED) OnFontsClicked(dialog);
         break;
     case IDC_OPTION_LAYOUTS_BUTTON:
         OnComponentDialog(dialog, RunLayoutsDialog, IDC_OPTION_LAYOUTS, &SetupSession::layouts);

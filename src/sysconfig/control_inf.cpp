@@ -4,6 +4,7 @@
 #include "base/install_list.h"
 #include "base/message_dialog.h"
 #include "base/session.h"
+#include "base/setup_log.h"
 #include "base/text.h"
 #include "dialogs/layout_table.h"
 #include "resources/resource_ids.h"
@@ -34,11 +35,16 @@ bool BackUpControlInf(const char* controlInf) {
     return true;
 }
 
-// The key for a country line: "Name", "fields 2 to 21!RUS". False when the line has no
-// "!" or nothing after it.
-bool CountryKey(const char* line, char (&key)[120]) {
+enum class CountryKeyResult { Made, NoCountry, TooLong };
+
+// The key for a country line: "Name", "fields 2 to 21!RUS". NoCountry when the line has no
+// "!" or nothing after it; TooLong when the key does not fit whole, as cut it would lose
+// its closing quote and leave a malformed line.
+CountryKeyResult CountryKey(const char* line, char (&key)[120]) {
     const char* bang = FindChar(line, '!');
-    if (!bang || !bang[1]) return false;
+    if (!bang || !bang[1]) return CountryKeyResult::NoCountry;
+    // The "!" goes; quotes, comma, blank and "!RUS" come: nine characters more than the line.
+    if (TextLength(line) + 9 >= sizeof key) return CountryKeyResult::TooLong;
     char name[120];
     size_t length = static_cast<size_t>(bang - line);
     CopyText(name, length + 1 < sizeof name ? length + 1 : sizeof name, line);
@@ -47,7 +53,7 @@ bool CountryKey(const char* line, char (&key)[120]) {
     AppendText(key, "\", \"");
     AppendText(key, bang + 1);
     AppendText(key, "!RUS\"");
-    return true;
+    return CountryKeyResult::Made;
 }
 
 void AddCountryOf(const LayoutRecord& layout, const char* controlInf) {
@@ -59,7 +65,15 @@ void AddCountryOf(const LayoutRecord& layout, const char* controlInf) {
     char line[1024], key[120];
     ResourceText<32> country(IDS_SECTION_COUNTRY);
     ReadProfileValue(s.setupInfPath, country, layout.countryKey, nullptr, line);
-    if (!CountryKey(line, key)) return;
+    CountryKeyResult made = CountryKey(line, key);
+    if (made == CountryKeyResult::TooLong) {
+        char note[80];
+        CopyText(note, "Country line of ");
+        AppendText(note, layout.countryKey);
+        AppendText(note, " too long for CONTROL.INF, skipped.");
+        LogLine(note);
+    }
+    if (made != CountryKeyResult::Made) return;
     ListProfileWrite(controlInf, country, key, " ");
     WriteProfileValueOrReport(controlInf, country, key, " ");
 }

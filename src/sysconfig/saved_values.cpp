@@ -102,7 +102,9 @@ LONG GetRegKeyValueEx(HKEY root, const char* subkey, const char* name, DWORD* ty
     }
     DWORD stored = size;
     LONG result = RegQueryValueExA(key.Get(), name, nullptr, type, buffer, &stored);
-    if (result == ERROR_MORE_DATA || stored > size) {
+    // Data that fills the buffer without ending in a zero leaves no room for the zero of a text.
+    bool unended = result == ERROR_SUCCESS && stored == size && (size == 0 || buffer[size - 1] != 0);
+    if (result == ERROR_MORE_DATA || stored > size || unended) {
         if (size > 0) buffer[0] = 0;  // what the query left there is not a text
         ShowMessageText("GetRegKeyValueEx: buffer too small", nullptr, g_session.uiFontFace, MB_ICONHAND);
         return ERROR_MORE_DATA;

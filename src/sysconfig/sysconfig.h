@@ -36,7 +36,7 @@ int SaveRegistryKey(HKEY root, const char* subkey, const char* savedSection, con
 int SetRegKeyValue(HKEY root, const char* subkey, const char* name, DWORD type, const BYTE* data, DWORD length);
 
 // Reads one value: 0 on success, ERROR_BADKEY when the key or value cannot be read,
-// ERROR_MORE_DATA when the value does not fit.
+// ERROR_MORE_DATA when the value does not fit with a zero after it.
 LONG GetRegKeyValueEx(HKEY root, const char* subkey, const char* name, DWORD* type, BYTE* buffer, DWORD size);
 
 // 1 when the key can be opened, else 0.

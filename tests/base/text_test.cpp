@@ -38,9 +38,15 @@ TEST(Text, SplitPathTakesDriveDirectoryNameAndExtension) {
     }
 }
 
-TEST(Text, LeadingNumberReadsTheDigitsAtTheStart) {
-    for (auto [text, number] : {std::pair{"866", 866}, {" 1x", 1}, {"-5", -5}, {"RUS", 0}, {"", 0}})
-        EXPECT_EQ(LeadingNumber(text), number) << text;
+// Beyond 32 bits the number stops at the limit of its sign ([volume] sizes, [hotkey] values).
+TEST(Text, LeadingNumberReadsTheDigitsAtTheStartAndSaturates) {
+    const std::pair<const char*, int32_t> cases[] = {
+        {"866", 866}, {" 1x", 1}, {"-5", -5}, {"+7", 7}, {"RUS", 0}, {"", 0},
+        {"2147483647", 2147483647}, {"2147483648", 2147483647}, {"99999999999999999999 bytes", 2147483647},
+        {"-2147483648", -2147483647 - 1}, {"-2147483649", -2147483647 - 1}, {"-99999999999", -2147483647 - 1},
+        {"0000000000000000000012", 12},
+    };
+    for (auto [text, number] : cases) EXPECT_EQ(LeadingNumber(text), number) << text;
 }
 
 }  // namespace

@@ -67,6 +67,34 @@ TEST_F(OneFile, TheCompressedNameEndsTheExtensionWithAnUnderscore) {
     }
 }
 
+// The system drops a trailing blank or dot from a name it opens, as from "langrus.dll ,1"
+// or README.; the directory's listing cannot vouch for such names, nor for any once the
+// system has ended the listing with an error. They are opened for real, without a prompt.
+TEST_F(OneFile, NamesTheListingCannotVouchForAreOpenedForReal) {
+    WriteTextFile(source_ + "langrus.dll", "language");
+    WriteTextFile(source_ + "README", "read me");
+    WriteTextFile(source_ + "NOTE.TXT", "note");
+    for (const char* name : {"langrus.dll ", "README."}) {
+        SCOPED_TRACE(name);
+        Answers none;
+        EXPECT_GT(Copy("1", name), 1);
+    }
+    EXPECT_EQ(ReadTextFile(destination_ + "langrus.dll"), "language");
+    EXPECT_EQ(ReadTextFile(destination_ + "README"), "read me");
+
+    g_findNextFileForTesting = [](HANDLE, WIN32_FIND_DATAA*) -> BOOL {
+        SetLastError(ERROR_NOT_READY);
+        return FALSE;
+    };
+    ForgetSourceListing();
+    {
+        Answers none;
+        EXPECT_EQ(Copy("1", "NOTE.TXT"), 4);
+    }
+    g_findNextFileForTesting = nullptr;
+    ForgetSourceListing();
+}
+
 TEST_F(OneFile, ThePromptOffersSetupDiskThenTheLastConfirmedDirectoryAndAddsTheBackslash) {
     // Without [SetupDisk]: "A:\".
     EXPECT_EQ(Prompt("1", "B:"), 1);

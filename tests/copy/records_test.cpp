@@ -42,9 +42,12 @@ protected:
             "[windows]\r\nkvlang.ini=1\r\n[uninstall.k-vox]\r\nuninst.exe=1\r\n"
             "[programfiles.k-vox]\r\nkvox.exe=1\r\n[default.setup]\r\nRUS=1251,866,1,langrus.dll,1\r\n"
             "[application]\r\nkvedit.exe=1\r\n");
-        WriteTextFile(source_ + "k-vox.ini", "[Package]\r\nVersion=2.0\r\n");
+        WritePackage(source_);
+    }
+    static void WritePackage(const std::string& directory) {
+        WriteTextFile(directory + "k-vox.ini", "[Package]\r\nVersion=2.0\r\n");
         for (const char* name : {"kvlang.ini", "uninst.exe", "kvox.exe", "langrus.dll", "kvedit.exe"})
-            WriteTextFile(source_ + name, name);
+            WriteTextFile(directory + name, name);
     }
 
     std::string windows_ = work_.File("win\\");
@@ -71,6 +74,29 @@ TEST_F(CopyPhase, OverAnEarlierInstallationOnlyTheProfilesLocationIsRewritten) {
     EXPECT_FALSE(Exists(destination_ + "uninst.exe"));
     for (const std::string& file : {windows_ + "kvlang.ini", destination_ + "kvox.exe", destination_ + "kvedit.exe"})
         EXPECT_TRUE(Exists(file)) << file;
+}
+
+// A start directory one character longer than the source directory holds (127) is not cut
+// into another directory: the disk prompt comes first, offering what fits.
+TEST_F(CopyPhase, AStartDirectoryTooLongForTheSourceIsAskedForAtOnce) {
+    std::string start = source_ + std::string(128 - source_.size() - 1, 'd') + "\\";
+    ASSERT_EQ(start.size(), 128u);
+    CreateDirectoryA(start.c_str(), nullptr);
+    WritePackage(start);
+    CopyText(g_session.startDir, start.c_str());
+    std::string offered;
+    Answers answers{[&](HWND prompt) {
+        offered = WindowText(GetDlgItem(prompt, IDC_DISK_PATH));
+        TypePath(source_)(prompt);
+    }};
+
+    EXPECT_EQ(CopyPackageFiles(), 1);
+    EXPECT_EQ(answers.shown, std::vector<Shown>{{"disk prompt: Test Disk"}});
+    EXPECT_EQ(offered, start.substr(0, sizeof g_session.messageBuffer - 1));
+    Lines log = LogLines();
+    log.resize(4);
+    EXPECT_EQ(log, (Lines{"Setup.exe start directory: " + start, "Prompt: Insert disk or type path to file ",
+                          "New source path:" + source_, "Source directory: " + source_}));
 }
 
 TEST_F(CopyPhase, AStopLeavesTheUninstallRecordWithoutEnabledAndLocation) {

@@ -43,6 +43,48 @@ TEST_F(WizardDialogs, ExitDialogsOfferReturnToWindowsOnlyInMode3) {
     }
 }
 
+RECT RectInDialog(HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// A long disk label shows whole, wrapped, above the controls that follow it, in a dialog of
+// the template's size.
+TEST_F(WizardDialogs, TheDiskPromptShowsALongLabelWhole) {
+    const char label[] = "K-VOX Disk 2 - Layouts and Applications";
+    CopyText(g_session.valueBuffer, label);
+    DialogUnderTest dialog(IDD_INSERTDISK, SourceDirDlgProc);
+    HWND shown = dialog.Item(IDC_DISK_LABEL);
+    EXPECT_EQ(WindowText(shown), label);
+
+    RECT room, needed;
+    GetClientRect(shown, &room);
+    needed = room;
+    HDC dc = GetDC(shown);
+    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(shown, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, label, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, font);
+    ReleaseDC(shown, dc);
+    EXPECT_LE(needed.right, room.right);
+    EXPECT_LE(needed.bottom, room.bottom);
+
+    RECT client, size{0, 0, 185, 86};
+    GetClientRect(dialog.Window(), &client);
+    MapDialogRect(dialog.Window(), &size);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+    // No other control shares the label's room; all stand within the dialog.
+    RECT labelRect = RectInDialog(shown);
+    for (HWND child = GetWindow(dialog.Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect = RectInDialog(child), common;
+        SCOPED_TRACE(WindowText(child));
+        if (child != shown) EXPECT_FALSE(IntersectRect(&common, &rect, &labelRect));
+        EXPECT_LE(rect.bottom, client.bottom);
+    }
+}
+
 class CountryDefaults : public WizardTest {
 protected:
     void SetUp() override {

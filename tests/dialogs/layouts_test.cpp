@@ -120,6 +120,36 @@ TEST_F(Layouts, ACountryWithOneLayoutShowsTheFirstEntryAsLayout2) {
     EXPECT_STREQ(g_session.secondLayout, "Belarusian");
 }
 
+// A country without default layouts opens the dialog with nothing selected and OK enabled.
+// OK then empties the table, which must stay usable for copying and for the next load.
+TEST_F(Layouts, OkWithNoLayoutSelectedLeavesAnEmptyTableThatStillWorks) {
+    std::string inf = kWizardSetupInf;
+    inf.insert(inf.find("RUS=1251"), "SRB=1251,855,1,langsrb.dll,2\r\n");
+    UseSetupInf(inf);
+    CopyText(g_session.countryKey, "SRB");
+    Names shown;
+    ModalScript script;
+    for (int i = 0; i < 8; ++i) script.OnMessage(shown);  // more than a broken table brings
+    EXPECT_EQ(LoadLayoutTable(), 0);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        LayoutsDialog dialog;
+        EXPECT_EQ(dialog.Entries(IDC_LAYOUTS_SELECTED), Names{});
+        dialog.Command(IDOK);
+        EXPECT_EQ(g_session.dialogResult, 1);
+        EXPECT_EQ(g_session.layoutCount, 0);
+        void* records = GlobalLock(g_session.layoutTable);
+        EXPECT_NE(records, nullptr);
+        if (records) GlobalUnlock(g_session.layoutTable);
+    }
+
+    // Back: the country's defaults load into the same table again.
+    CopyText(g_session.countryKey, "RUS");
+    ASSERT_EQ(LoadLayoutTable(), 1);
+    EXPECT_EQ(LayoutTable(1), (Names{"English (US)/USA", "Russian/RUS", "/"}));
+    EXPECT_EQ(shown, Names{"Can't read all section 'default.setup'"});
+}
+
 TEST_F(Layouts, CancelAndExitLeaveTheTableAsItWas) {
     LayoutsDialog cancelled;
     cancelled.Click(IDC_LAYOUTS_ADD_ALL);

@@ -81,6 +81,37 @@ TEST_F(Options, ContinueStoresTheBoxesTheCodePageOfTheChosenCountryAndTheSwitch)
     EXPECT_STREQ(g_session.chosenHotKey, "Caps Lock");
 }
 
+// The options come back after Continue (No to the uninstall question, Abort in the space
+// check): ticking Fonts again brings back the font sets that Continue cleared, or the
+// defaults when none was chosen, so that a ticked box installs fonts.
+TEST_F(Options, TickingFontsAgainBringsBackTheFontSets) {
+    SetupSession& s = g_session;
+    s.trueTypeFonts = s.plotterFonts = 0;
+    s.printerFonts = s.ninePinPrinterFonts = 1;
+    auto fontSets = [&s] {
+        return std::vector<int32_t>{s.systemFonts, s.screenFonts, s.trueTypeFonts, s.plotterFonts, s.printerFonts};
+    };
+    auto continueAfter = [](std::initializer_list<int> clicks) {
+        OptionsDialog dialog;
+        for (int box : clicks) dialog.Click(box);
+        dialog.Command(IDC_OPTION_CONTINUE);
+    };
+    continueAfter({IDC_OPTION_FONTS});
+    EXPECT_EQ(fontSets(), (std::vector<int32_t>{0, 0, 0, 0, 0}));
+    continueAfter({});  // unticked once more: the sets stay aside
+    continueAfter({IDC_OPTION_FONTS});
+    EXPECT_EQ(s.fonts, 1);
+    EXPECT_EQ(fontSets(), (std::vector<int32_t>{1, 1, 0, 0, 1}));
+    EXPECT_EQ(s.ninePinPrinterFonts, 1);
+
+    // None chosen in the fonts dialog: a click empties the box, the next ticks it.
+    s.fonts = 2;
+    s.systemFonts = s.screenFonts = s.printerFonts = 0;
+    continueAfter({IDC_OPTION_FONTS, IDC_OPTION_FONTS});
+    EXPECT_EQ(s.fonts, 1);
+    EXPECT_EQ(fontSets(), (std::vector<int32_t>{1, 1, 1, 1, 0}));  // the country's and TrueType
+}
+
 TEST_F(Options, BackStoresNothingAndExitAsksFirst) {
     OptionsDialog dialog;
     dialog.Click(IDC_OPTION_APPLICATIONS);

@@ -120,6 +120,35 @@ TEST_F(DriveDir, ListsTheSubdirectoriesAndGivesTheChosenPathInCapitals) {
     EXPECT_EQ(std::string(g_session.messageBuffer), Upper(scratch_.File("alpha")));
 }
 
+// Every pick of a drive lists it, also the drive listed last: here after a path typed on
+// another drive, and again once the drive's disk is in. The notifications of one pick list
+// it once. Wine takes the directory of a drive that is not the current one from the
+// drive's "=C:" variable: one that is not there stands for a disk not yet in.
+TEST_F(DriveDir, EveryPickOfADriveListsThatDriveOnce) {
+    char drive = static_cast<char>(tolower(scratch_.Path()[0]));
+    ASSERT_NE(drive, 'z');
+    std::string entry = "[-" + std::string(1, drive) + "-]", variable = "=" + std::string(1, drive) + ":";
+    std::string disk = scratch_.File("disk");
+    CopyText(g_session.messageBuffer, scratch_.Path().c_str());
+    OpenDialog<DriveDirState> dialog(IDD_DRIVEDIR, DriveDirDlgProc);
+    dialog.Type(IDC_DRIVEDIR_PATH, "Z:\\tmp");
+    SetEnvironmentVariableA(variable.c_str(), disk.c_str());
+    Names shown;
+    {
+        ModalScript script;
+        script.OnMessage(shown).OnMessage(shown);
+        dialog.Choose(IDC_DRIVEDIR_DRIVES, entry.c_str());
+    }
+    for (std::string& text : shown) text = Upper(text);
+    EXPECT_EQ(shown, Names{Upper("Directory path not valid: '" + variable.substr(1) + "'")});
+
+    MakeDirectories({"disk", "disk\\inside"});
+    dialog.Choose(IDC_DRIVEDIR_DRIVES, entry.c_str());
+    EXPECT_EQ(Upper(dialog.Text(IDC_DRIVEDIR_PATH)), Upper(disk));
+    EXPECT_EQ(dialog.Entries(IDC_DRIVEDIR_DIRECTORIES), (Names{"[..]", "[inside]"}));
+    SetEnvironmentVariableA(variable.c_str(), nullptr);
+}
+
 TEST_F(DriveDir, ReportsAPathThatCannotBeListed) {
     std::string missing = scratch_.File("gone\\deeper");
     Names report{"Directory path not valid: '" + missing + "'"};

@@ -52,9 +52,12 @@ void DialogUnderTest::Choose(int id, const char* entry) {
     HWND combo = Item(id);
     LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
     EXPECT_NE(index, CB_ERR) << "no entry " << entry;
-    SendMessageA(combo, CB_SETCURSEL, index, 0);
-    for (int code : {CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP})
+    auto notify = [&](int code) {
         SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(combo));
+    };
+    notify(CBN_DROPDOWN);
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    for (int code : {CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}) notify(code);
 }
 
 void DialogUnderTest::Pick(int id, const std::vector<std::string>& entries) {

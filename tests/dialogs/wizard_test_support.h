@@ -64,7 +64,7 @@ public:
     void Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }  // a mouse click on a button or check box
     void Command(int id);                    // the command a button sends, whatever its state
     void Type(int id, const char* text) { SetWindowTextA(Item(id), text); }
-    void Choose(int id, const char* entry);  // a combo box entry, with the notifications of a pick
+    void Choose(int id, const char* entry);  // a combo box entry, with the notifications of a mouse pick
     void Pick(int id, const std::vector<std::string>& entries);  // entries of a list box
 
     std::vector<std::string> Entries(int id) const;  // of a list or combo box, in order

@@ -1,5 +1,6 @@
 // The configuration: the saving rule over real profile files and a scratch registry key,
 // the country settings, font registrations and the system.ini entries.
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "base/paths.h"
 #include "base/text.h"
+#include "dialogs/layout_table.h"
 #include "resources/resource_ids.h"
 #include "sysconfig/sysconfig.h"
 #include "test_support.h"
@@ -113,6 +115,22 @@ TEST_F(Configuration, RegistryFailures) {
     EXPECT_EQ(Shown(1, [&] { EXPECT_EQ(get(fonts.subkey, "Modern"), ERROR_MORE_DATA); }),
               Messages{"GetRegKeyValueEx: buffer too small"});
     EXPECT_STREQ(buffer, "");
+    // A value stored without its zero that fills the buffer leaves no room for one: it does
+    // not fit either. (Stored as bytes here: the platform counts the zero of a REG_SZ text.)
+    const BYTE text[] = "EIGHT.FONT";
+    SetRegKeyValue(fonts.root, fonts.subkey, "Seven", REG_BINARY, text, 7);
+    SetRegKeyValue(fonts.root, fonts.subkey, "Eight", REG_BINARY, text, 8);
+    char guarded[16];
+    std::fill(std::begin(guarded), std::end(guarded), 'y');
+    guarded[sizeof guarded - 1] = '\0';
+    auto getInto8 = [&](const char* name) {
+        return GetRegKeyValueEx(fonts.root, fonts.subkey, name, &type, reinterpret_cast<BYTE*>(guarded), 8);
+    };
+    EXPECT_EQ(getInto8("Seven"), ERROR_SUCCESS);
+    EXPECT_STREQ(guarded, "EIGHT.F");
+    EXPECT_EQ(Shown(1, [&] { EXPECT_EQ(getInto8("Eight"), ERROR_MORE_DATA); }),
+              Messages{"GetRegKeyValueEx: buffer too small"});
+    EXPECT_STREQ(guarded, "");
 
     RegistryLocation nowhere{reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)), "Fonts"};
     EXPECT_EQ(Shown(2, [&] { EXPECT_FALSE(WriteRegistryText(nowhere, "Helv CYR", "C:\\KVOX\\helv.fon")); }),
@@ -156,6 +174,50 @@ TEST_F(Configuration, FontGroupLines) {
     }
 }
 
+// Each printer class chosen registers its own line of every printer font group, with the
+// destination directory: plotter fonts "ALL", 24-pin printers "PR2", 9-pin printers "PR9".
+TEST_F(Configuration, PrinterFontsAreRegisteredUnderTheirOwnClass) {
+    std::string inf;
+    for (const char* group : {"helv", "cour", "tmsr"}) {
+        std::string g = group;
+        inf += "[" + g + ".1251]\r\nALL=" + g + "p.fon,3," + g + " plotter\r\nPR2=" + g + "2.fon,3," + g +
+               " 24-pin\r\nPR9=" + g + "9.fon,3," + g + " 9-pin\r\n";
+    }
+    WriteTextFile(g_session.setupInfPath, inf);
+    SetupSession& s = g_session;
+    s.uninstallEnabled = s.screenFonts = s.trueTypeFonts = 0;
+    s.printerFonts = 1;
+    auto registered = [] {
+        std::vector<std::string> values;
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(g_session.installedFontsKey.root, g_session.installedFontsKey.subkey, 0, KEY_READ, &key))
+            return values;
+        char name[128], data[128];
+        for (DWORD i = 0, nameSize = sizeof name, dataSize = sizeof data;
+             RegEnumValueA(key, i, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataSize) == 0;
+             ++i, nameSize = sizeof name, dataSize = sizeof data)
+            values.push_back(std::string(name) + "=" + data);
+        RegCloseKey(key);
+        std::sort(values.begin(), values.end());
+        return values;
+    };
+    // The class chosen, and the name and file ending of its lines.
+    const struct { int plotter, twentyFourPin, ninePin; const char *name, *file; } cases[] = {
+        {0, 0, 1, "9-pin", "9"}, {0, 1, 0, "24-pin", "2"}, {1, 0, 0, "plotter", "p"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteScratchKey();
+        s.plotterFonts = c.plotter;
+        s.twentyFourPinPrinterFonts = c.twentyFourPin;
+        s.ninePinPrinterFonts = c.ninePin;
+        EXPECT_EQ(ConfigureFonts(), 1);
+        std::vector<std::string> expected;
+        for (std::string group : {"cour", "helv", "tmsr"})
+            expected.push_back(group + " " + c.name + "=C:\\KVOX\\" + group + c.file + ".fon");
+        EXPECT_EQ(registered(), expected);
+    }
+}
+
 TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
     WriteTextFile(g_session.setupInfPath,
                   "[default.setup]\r\nRUS=1251,866,1\r\n[Keyboard Layouts]\r\nRussian=00000419,kbdru.kbd,2,RU,RUS\r\n"
@@ -185,6 +247,37 @@ TEST_F(Configuration, SystemIniEntriesOfTheLanguageKeyboardAndDosWindows) {
                                  {"386Enh", "woafont", "dosapp.fon"}});
     ExpectEntries(g_session.uninstallRecordPath, {{"Grab.Svd", "woafont", "dosapp.fon"},
                                                   {"Grab.Svd", "CGA40WOA.FON", Ini("system.ini", "386Enh", "CGA40WOA.FON")}});
+}
+
+// A country key that does not fit control.inf's 120 characters whole is not written cut
+// (without its closing quote and "!RUS"): it is logged and the next layout goes on.
+TEST_F(Configuration, ControlInfGetsTheCountryLinesThatFitWhole) {
+    CopyText(g_session.systemDir, scratch_.Path().c_str());
+    std::string controlInf = scratch_.File("control.inf");
+    WriteTextFile(controlInf, "[country]\r\n\"Other\", \"1!1!ENU\"= \r\n");
+    // Keys: quote, name, quote, comma, blank, quote, rest, "!RUS", quote: 10 + name + rest.
+    std::string rest(102, '1');
+    WriteTextFile(g_session.setupInfPath, "[Layouts.K-VOX]\r\nRussian=1\r\nLong=1\r\nFit=1\r\n"
+                                          "[country]\r\nRUS=Russia!7!1\r\nLNG=Longland!" + rest + "\r\n"
+                                          "FIT=Fitland!" + rest + "\r\n");
+    const LayoutRecord records[] = {{"RUS", "Russian"}, {"LNG", "Long"}, {"FIT", "Fit"}};
+    g_session.layoutTable = GlobalAlloc(GMEM_MOVEABLE, sizeof records);
+    CopyMemory(GlobalLock(g_session.layoutTable), records, sizeof records);
+    GlobalUnlock(g_session.layoutTable);
+    g_session.layoutCount = 3;
+
+    EXPECT_EQ(EditControlInf(), 1);
+    GlobalFree(g_session.layoutTable);
+    g_session.layoutTable = nullptr;
+    char keys[1024] = "";
+    GetPrivateProfileStringA("country", nullptr, "", keys, sizeof keys, controlInf.c_str());
+    std::vector<std::string> written;
+    for (const char* key = keys; *key; key += strlen(key) + 1) written.push_back(key);
+    std::string fit = "\"Fitland\", \"" + rest + "!RUS\"";
+    ASSERT_EQ(fit.size(), 119u);
+    std::vector<std::string> expected{"\"Other\", \"1!1!ENU\"", "\"Russia\", \"7!1!RUS\"", fit};
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(Log(), "Country line of LNG too long for CONTROL.INF, skipped.\r\n");
 }
 
 }  // namespace
