@@ -5,6 +5,7 @@
 #include "base/session.h"
 #include "base/text.h"
 #include "dialogs/layout_table.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "sysconfig/sysconfig.h"
@@ -35,7 +36,7 @@ bool BackUpControlInf(const char* controlInf) {
 
 // The key for a country line: "Name", "fields 2 to 21!RUS". False when the line has no
 // "!" or nothing after it.
-bool CountryKey(const char* line, char (&key)[120]) {
+bool CountryKey(const char* line, char (&key)[setupinf::kControlInfKeySize]) {
     const char* bang = FindChar(line, '!');
     if (!bang || !bang[1]) return false;
     char name[120];
@@ -55,7 +56,7 @@ void AddCountryOf(const LayoutRecord& layout, const char* controlInf) {
     if (ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_LAYOUTS_KVOX), layout.name, nullptr,
                          provided) == 0)
         return;
-    char line[1024], key[120];
+    char line[setupinf::kListValueSize], key[setupinf::kControlInfKeySize];
     ResourceText<32> country(IDS_SECTION_COUNTRY);
     ReadProfileValue(s.setupInfPath, country, layout.countryKey, nullptr, line);
     if (!CountryKey(line, key)) return;
