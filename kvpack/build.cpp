@@ -493,7 +493,8 @@ struct Builder {
             .Add(static_cast<uint64_t>(compressed)).Add(" compressed) on ").Add(diskCount)
             .Add(diskCount == 1 ? " disk in " : " disks in ").Add(options.out).Add('\n');
         for (uint32_t disk = 1; disk <= diskCount; ++disk)
-            out.Add("  DISK").Add(disk).Add(": ").Add(static_cast<uint64_t>(CountOnDisk(disk))).Add(" files, ")
+            out.Add("  DISK").Add(disk).Add(": ").Add(static_cast<uint64_t>(CountOnDisk(disk)))
+                .Add(CountOnDisk(disk) == 1 ? " file, " : " files, ")
                 .Add(disks[disk].units * capacity.unitBytes).Add(" of ").Add(capacity.units * capacity.unitBytes)
                 .Add(" bytes, label ").Add(LabelOf(disk)).Add('\n');
         platform::Write(platform::Stream::Out, out.c_str(), out.size());

@@ -63,7 +63,7 @@ struct ValueLimit {
 };
 
 constexpr ValueLimit kValueLimits[] = {
-    {INF_SECTION_KEYBOARD_LAYOUTS, setupinf::kShortValueSize, "its country key (member 5) and the profile's copy"},
+    {INF_SECTION_KEYBOARD_LAYOUTS, setupinf::kShortValueSize, "the end of the value k-vox.ini records"},
     {INF_SECTION_DISKS, setupinf::kDiskLabelSize, "the end of the label"},
     {INF_SECTION_HOTKEY, setupinf::kShortValueSize, "the end of the hotkey value"},
     {INF_SECTION_TTF_1251, setupinf::kShortValueSize, "the end of the registered font file"},
@@ -206,22 +206,27 @@ struct Checker {
 
     bool DiskKnown(Text disk) { return inf.FindKey(INF_SECTION_DISKS, disk) != nullptr; }
 
+    // One message for a name: blanks at its ends, then a cut, then its form.
     void FileName(const FileRef& file) {
-        if (const char* problem = ShortNameProblem(file.name))
-            report.Error(file.line, Say().Add("\"").Add(file.name).Add("\" is no 8.3 name (").Add(problem)
-                                        .Add("): the disks of the period cannot hold it").text());
-        if (!file.name.empty() && (file.name.front() == ' ' || file.name.back() == ' '))
+        if (!file.name.empty() && (file.name.front() == ' ' || file.name.back() == ' ')) {
             report.Error(file.line, Say().Add("the file \"").Add(file.name)
                                         .Add("\" begins or ends with a blank, which the setup keeps in the name").text());
+            return;
+        }
         if (file.step->shape != Shape::FileSection && file.step->shape != Shape::ProductProfile) {
             Text whole;
             const InfKey* key = inf.FindKey(file.section, file.itemKey);
             if (key && ListMember(key->value, file.step->member, ',', whole) &&
-                whole.size() >= setupinf::kItemFileSize)
+                whole.size() >= setupinf::kItemFileSize) {
                 report.Error(file.line, Say().Add("the file member has ").Add(static_cast<uint64_t>(whole.size()))
                                             .Add(" characters, and the setup reads ")
                                             .Add(static_cast<uint64_t>(setupinf::kItemFileSize - 1)).text());
+                return;
+            }
         }
+        if (const char* problem = ShortNameProblem(file.name))
+            report.Error(file.line, Say().Add("\"").Add(file.name).Add("\" is no 8.3 name (").Add(problem)
+                                        .Add("): the disks of the period cannot hold it").text());
     }
 
     void FileDisk(const FileRef& file) {
@@ -248,7 +253,7 @@ struct Checker {
     }
 
     void FilePayload(const FileRef& file) {
-        if (file.name.empty() || ShortNameProblem(file.name)) return;
+        if (file.name.empty() || ShortNameProblem(file.name) || file.name.back() == ' ') return;
         Source source = package.payload.Resolve(file.name);
         if (!source.file) {
             report.Error(file.line, Say().Add("\"").Add(file.name).Add("\" is not in the payload, under its own name or as \"")
@@ -471,10 +476,15 @@ struct Checker {
             report.Error(key.line, Say().Add("the layout's name has more than ")
                                        .Add(static_cast<uint64_t>(setupinf::kLayoutNameSize - 1))
                                        .Add(" characters, which the setup cuts").text());
-        Text value = AsRead(key.value, setupinf::kShortValueSize);
         Text country;
-        if (!ListMember(value, kLayoutCountryMember, ',', country)) {
+        if (!ListMember(key.value, kLayoutCountryMember, ',', country)) {
             report.Error(key.line, "the layout has no member 5 (its language's country): the setup says \"Can't search member number 5\"");
+            return;
+        }
+        if (!ListMember(AsRead(key.value, setupinf::kShortValueSize), kLayoutCountryMember, ',', country)) {
+            report.Error(key.line, Say().Add("member 5 (its language's country) lies beyond the ")
+                                       .Add(static_cast<uint64_t>(setupinf::kShortValueSize - 1))
+                                       .Add(" characters the setup reads: it says \"Can't search member number 5\"").text());
             return;
         }
         if (country.size() >= setupinf::kCountryKeySize)

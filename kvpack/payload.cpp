@@ -78,8 +78,8 @@ bool Payload::InstalledSize(const Source& source, uint64_t& size) {
         size = source.file->size;
         return true;
     }
-    uint32_t expanded = 0;
-    if (!IsSzdd(Load(*source.file), &expanded)) return false;
-    size = expanded;
+    Bytes expanded;
+    if (!Installed(source, expanded)) return false;
+    size = expanded.size();
     return true;
 }

@@ -50,7 +50,7 @@ public:
     Bytes Load(PayloadFile& file, bool* readable = nullptr);
     // The bytes as installed: expanded when stored compressed.
     bool Installed(const Source& source, Bytes& bytes);
-    // The size as installed, from a compressed file's header when so stored.
+    // The size as installed: a compressed file's as LZ32 expands it.
     bool InstalledSize(const Source& source, uint64_t& size);
 
 private:

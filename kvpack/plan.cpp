@@ -116,22 +116,21 @@ struct Walker {
 
     // The TrueType fonts: an empty file member ends the section for the setup.
     void EveryItem(const CopyStep& step) {
-        bool ended = false;
-        for (const InfKey& key : inf.Keys(step.section)) {
-            if (ended) {
-                TextBuilder message(arena);
-                message.Add("[").Add(step.section).Add("] ").Add(key.name)
-                    .Add(" is never copied: an earlier line of the section has no file, and the setup stops there");
-                Problem(key.line, true, message.text());
-                continue;
-            }
+        auto keys = inf.Keys(step.section);
+        for (size_t i = 0; i < keys.size(); ++i) {
             FileRef ref;
-            if (!ItemFile(step, step.section, key, step.member, setupinf::kListValueSize, ref)) return;
-            if (ref.name.empty()) {
-                ended = true;
+            if (!ItemFile(step, step.section, keys[i], step.member, setupinf::kListValueSize, ref)) return;
+            if (!ref.name.empty()) {
+                plan.files.Add(ref);
                 continue;
             }
-            plan.files.Add(ref);
+            if (i + 1 < keys.size()) {
+                TextBuilder message(arena);
+                message.Add("[").Add(step.section).Add("] ").Add(keys[i].name)
+                    .Add(" has no file, and the setup stops copying the section there: the fonts after it are never copied");
+                Problem(keys[i].line, true, message.text());
+            }
+            return;
         }
     }
 

@@ -6,7 +6,7 @@
 #include "platform.h"
 
 void Report::Add(Severity severity, uint32_t line, Text message) {
-    for (const Entry& entry : entries_)
+    for (const Diagnostic& entry : entries_)
         if (entry.line == line && entry.severity == severity && entry.message == message) return;
     entries_.Add({line, static_cast<uint32_t>(entries_.size()), severity, message});
     if (severity == Severity::Error) ++errors_;
@@ -14,13 +14,13 @@ void Report::Add(Severity severity, uint32_t line, Text message) {
 }
 
 void Report::Print() const {
-    auto sorted = arena_->Array<Entry>(entries_.size());
+    auto sorted = arena_->Array<Diagnostic>(entries_.size());
     std::copy(entries_.begin(), entries_.end(), sorted.begin());
-    std::sort(sorted.begin(), sorted.end(), [](const Entry& a, const Entry& b) {
+    std::sort(sorted.begin(), sorted.end(), [](const Diagnostic& a, const Diagnostic& b) {
         return a.line != b.line ? a.line < b.line : a.order < b.order;
     });
     TextBuilder out(*arena_, 4096);
-    for (const Entry& entry : sorted) {
+    for (const Diagnostic& entry : sorted) {
         out.Add(file_).Add(':');
         if (entry.line) out.Add(entry.line).Add(':');
         static constexpr const char* kSeverity[] = {" note: ", " warning: ", " error: "};

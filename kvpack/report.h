@@ -9,6 +9,13 @@
 
 enum class Severity : uint8_t { Note, Warning, Error };
 
+struct Diagnostic {
+    uint32_t line;
+    uint32_t order;
+    Severity severity;
+    Text message;
+};
+
 class Report {
 public:
     Report(Arena& arena, Text file) : arena_(&arena), file_(file), entries_(arena) {}
@@ -28,16 +35,12 @@ public:
     // Every message, then a count of errors and warnings when there are any.
     void Print() const;
 
+    const ArenaList<Diagnostic>& diagnostics() const { return entries_; }
+
 private:
-    struct Entry {
-        uint32_t line;
-        uint32_t order;
-        Severity severity;
-        Text message;
-    };
     Arena* arena_;
     Text file_;
-    ArenaList<Entry> entries_;
+    ArenaList<Diagnostic> entries_;
     size_t errors_ = 0;
     size_t warnings_ = 0;
 };

@@ -136,33 +136,34 @@ bool IsSzdd(Bytes data, uint32_t* size) {
 }
 
 bool SzddExpand(Arena& arena, Bytes data, Bytes& expanded) {
-    uint32_t size = 0;
-    if (!IsSzdd(data, &size)) return false;
-    auto* out = static_cast<uint8_t*>(arena.Allocate(size));
+    if (!IsSzdd(data)) return false;
+    // Seventeen bytes (a flag byte, eight references of 18 bytes) give at most 144: fewer
+    // than nine to one.
+    size_t room = (data.size() - kSzddHeaderSize) * 9 + 1;
+    auto* out = static_cast<uint8_t*>(arena.Allocate(room));
     uint8_t window[kWindow];
     for (uint8_t& byte : window) byte = ' ';
     size_t place = kFirstPlace, written = 0, at = kSzddHeaderSize;
     auto put = [&](uint8_t byte) {
-        if (written < size) out[written] = byte;
-        ++written;
+        out[written++] = byte;
         window[place] = byte;
         place = (place + 1) & kWindowMask;
     };
-    while (at < data.size() && written < size) {
+    // LZ32 expands the codes to the end of the file, whatever size the header states.
+    while (at < data.size()) {
         uint8_t flags = data[at++];
-        for (int bit = 0; bit < 8 && at < data.size() && written < size; ++bit) {
+        for (int bit = 0; bit < 8 && at < data.size(); ++bit) {
             if (flags & (1u << bit)) {
                 put(data[at++]);
                 continue;
             }
-            if (at + 2 > data.size()) return false;
+            if (at + 2 > data.size()) break;
             size_t from = data[at] | ((data[at + 1] & 0xF0u) << 4);
             size_t length = (data[at + 1] & 0x0Fu) + kMinMatch;
             at += 2;
             for (size_t i = 0; i < length; ++i) put(window[(from + i) & kWindowMask]);
         }
     }
-    if (written < size) return false;
-    expanded = {out, size};
+    expanded = {out, written};
     return true;
 }

@@ -20,5 +20,6 @@ Bytes SzddCompress(Arena& arena, Bytes data, char replacedCharacter);
 // expanded size it states.
 bool IsSzdd(Bytes data, uint32_t* size = nullptr);
 
-// The expanded bytes; false when the data is not a compressed file or ends too soon.
+// The expanded bytes, as LZ32 gives them: every code to the end of the data, whatever
+// size the header states. False when the data is no compressed file.
 bool SzddExpand(Arena& arena, Bytes data, Bytes& expanded);
