@@ -99,14 +99,18 @@ struct Builder {
         return files.size();
     }
 
+    // The setup must start, and read setup1.inf, as they stand on the disk.
+    static bool StaysPlain(Text name) { return SameText(name, kSetupProgram) || SameText(name, INF_FILE_NAME); }
+
     bool ShouldCompress(const StoredFile& file, Bytes packed) {
+        if (StaysPlain(file.name)) return false;
         if (package.compressListPresent) return ListedForCompression(package, file.name);
         return UnitsFor(capacity, packed.size()) < UnitsFor(capacity, file.installed.size());
     }
 
     void Store(StoredFile& file, Source source) {
         file.crc = Crc32(file.installed);
-        if (source.compressed) {  // the payload holds it compressed already
+        if (source.compressed && !StaysPlain(file.name)) {  // the payload holds it compressed already
             file.compressed = true;
             file.stored = source.file->bytes;
         } else {
@@ -135,10 +139,12 @@ struct Builder {
 
     // The setup program and setup1.inf, plain, on the first disk.
     bool CollectSetup() {
+        setupProgram = FileIndex(kSetupProgram);
+        if (setupProgram < files.size()) return CollectSetupInf();  // installed too: listed already
         Source program = package.payload.Resolve(kSetupProgram);
         StoredFile setup{};
         setup.name = kSetupProgram;
-        if (!program.file || program.compressed || !package.payload.Installed(program, setup.installed)) {
+        if (!program.file || !package.payload.Installed(program, setup.installed)) {
             report.Error(0, Say().Add("the payload has no ").Add(kSetupProgram).Add(" for the first disk").text());
             return false;
         }
@@ -147,6 +153,10 @@ struct Builder {
         setup.crc = Crc32(setup.installed);
         setupProgram = files.size();
         files.Add(setup);
+        return CollectSetupInf();
+    }
+
+    bool CollectSetupInf() {
         StoredFile inf{};
         inf.name = INF_FILE_NAME;
         inf.storedName = UpperName(arena, INF_FILE_NAME);

@@ -154,6 +154,11 @@ struct Checker {
             if (inf.Find(step.section) || SameText(step.section, INF_SECTION_DEFAULT_SETUP) ||
                 SameText(step.section, INF_SECTION_KEYBOARD_LAYOUTS) || SameText(step.section, INF_SECTION_TTF_1251))
                 continue;
+            // A font family's section serves several steps; the first, the screen's, says it.
+            bool said = false;
+            for (const CopyStep* earlier = setupinf::kCopyPlan; earlier != &step; ++earlier)
+                said = said || SameText(earlier->section, step.section);
+            if (said) continue;
             bool screenFonts = step.choice == setupinf::Choice::ScreenFonts;
             MissingSection(screenFonts ? Severity::Warning : Severity::Note, step.section,
                            screenFonts ? "with screen fonts chosen the setup copies none of this family"
