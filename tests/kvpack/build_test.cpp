@@ -60,6 +60,26 @@ TEST(Build, KeepsDiskNumbersThatFitAndFillsInTheSizes) {
     EXPECT_EQ(package.ReadFile("OUT/DISK1/SETUP1.INF"), inf);
 }
 
+// A choice the user makes once (the DOS code page, the country) counts its largest files;
+// files of every chosen layout count together.
+TEST(Build, StatesTheLargestOfOneChoiceAndTheSumOfMany) {
+    TestPackage package;
+    package.WriteFile("xlat866.bin", "K-VOX" + std::string(700, 'x'));
+    package.WriteFile("xlat855.bin", "K-VOX" + std::string(300, 'y'));
+    package.WriteFile("kbdru.kbd", "K-VOX" + std::string(400, 'r'));
+    package.WriteFile("kbdua.kbd", "K-VOX" + std::string(200, 'u'));
+    std::string source = Replaced(BaseInf(), "866=xlat866.bin,1", "866=xlat866.bin,1\r\n855=xlat855.bin,1");
+    source = Replaced(source, "Russian=00000419,kbdru.kbd,1,RU,RUS",
+                      "Russian=00000419,kbdru.kbd,1,RU,RUS\r\nUkrainian=00000422,kbdua.kbd,1,UA,RUS");
+    package.WriteInf(source);
+    ASSERT_EQ(package.Build(DisksOf("1440K")), 0);
+    std::string inf = package.ReadFile("OUT/DISK1/SETUP1.INF");
+    auto size = [&](const char* name) { return package.ReadFile(name).size(); };
+    EXPECT_EQ(VolumeOf(inf, "WINSPACE"), size("kvkbd.drv") + size("kvlang.ini") + 705 + size("langrus.dll"));
+    EXPECT_EQ(VolumeOf(inf, "WINOTHER"),
+              size("k-vox.ini") + size("kvoxnls.dll") + size("kvreadme.txt") + 405 + 205);
+}
+
 TEST(Build, MovesWhatDoesNotFitAndSaysWhere) {
     TestPackage package;
     // Disks of 16 KB hold 32 units of 512 bytes: with setup1.inf and setup.exe on it, the
