@@ -165,9 +165,12 @@ def main():
 
     # One "disk" that holds everything, laid out in ONEDIR.
     built = os.path.join(args.out, "built")
-    subprocess.run([args.kvpack, "build", source, built, "--disk-size", "100M", "--onedir",
-                    "--payload", os.path.join(SAMPLE, "payload"), "--payload", args.sample_payload,
-                    "--payload", os.path.join(args.out, "originals")], check=True, stdout=subprocess.DEVNULL)
+    # The generated files carry no package mark: kvpack warns for each, which is no matter here.
+    result = subprocess.run([args.kvpack, "build", source, built, "--disk-size", "100M", "--onedir",
+                             "--payload", os.path.join(SAMPLE, "payload"), "--payload", args.sample_payload,
+                             "--payload", os.path.join(args.out, "originals")], capture_output=True, text=True)
+    if result.returncode:
+        sys.exit("make_package: kvpack build failed:\n" + result.stderr)
     package = os.path.join(args.out, "package")
     shutil.rmtree(package, ignore_errors=True)
     os.rename(os.path.join(built, "ONEDIR"), package)
