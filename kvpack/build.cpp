@@ -102,21 +102,20 @@ struct Builder {
     // The setup must start, and read setup1.inf, as they stand on the disk.
     static bool StaysPlain(Text name) { return SameText(name, kSetupProgram) || SameText(name, INF_FILE_NAME); }
 
-    bool ShouldCompress(const StoredFile& file, Bytes packed) {
-        if (StaysPlain(file.name)) return false;
-        if (package.compressListPresent) return ListedForCompression(package, file.name);
-        return UnitsFor(capacity, packed.size()) < UnitsFor(capacity, file.installed.size());
-    }
-
+    // With compress.lst, what it names; without, what takes fewer allocation units so.
     void Store(StoredFile& file, Source source) {
         file.crc = Crc32(file.installed);
+        file.compressed = false;
+        file.stored = file.installed;
         if (source.compressed && !StaysPlain(file.name)) {  // the payload holds it compressed already
             file.compressed = true;
             file.stored = source.file->bytes;
-        } else {
+        } else if (!StaysPlain(file.name) &&
+                   (!package.compressListPresent || ListedForCompression(package, file.name))) {
             Bytes packed = SzddCompress(arena, file.installed, ReplacedCharacter(file.name));
-            file.compressed = ShouldCompress(file, packed);
-            file.stored = file.compressed ? packed : file.installed;
+            file.compressed = package.compressListPresent ||
+                              UnitsFor(capacity, packed.size()) < UnitsFor(capacity, file.installed.size());
+            if (file.compressed) file.stored = packed;
         }
         file.storedName = UpperName(arena, file.compressed ? CompressedName(arena, file.name) : file.name);
     }

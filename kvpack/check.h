@@ -4,8 +4,7 @@
 #include "package.h"
 #include "report.h"
 
-// Reports every mistake found. `infSize` is the size setup1.inf will have once installed,
-// which [volume] counts among the uninstaller's files.
+// Reports every mistake found in the opened package.
 void CheckPackage(Package& package, Report& report);
 
 // The default destination directory the setup offers, by whose length the Program Manager
