@@ -8,8 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 "$root/scripts/make-prefix.sh"
-python3 -B "$root/bench/make_package.py" --sample "$root/build/win64/disks" --setup "$root/build/win64/setup.exe" \
-    --out "$root/build/bench"
+python3 -B "$root/bench/make_package.py" --kvpack "$root/build/native/kvpack" \
+    --sample-payload "$root/build/win64/sample/payload" --out "$root/build/bench"
 
 # The prefix is left as the tests expect it.
 cleanup() {

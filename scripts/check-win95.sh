@@ -1,6 +1,7 @@
 #!/bin/sh
 # Fails unless what a Windows 95 user runs would load and run there as shipped. In the
-# win32 build, setup.exe and the sample package's programs and library:
+# win32 build, setup.exe, the package maker's kvpack.exe, and the sample package's programs
+# and library:
 #   - ask for subsystem version 4.0 at most;
 #   - import only from DLLs Windows 95 ships, and only functions on the reviewed list
 #     scripts/win95-imports.txt;
@@ -28,8 +29,9 @@ for build in "$win32" "$win64"; do
     fi
 done
 
-programs() { # the programs of a build that a Windows 95 user runs
+programs() { # the programs of a build that a Windows 95 user or package maker runs
     echo "$1/setup.exe"
+    echo "$1/kvpack/kvpack.exe"
     for f in "$1"/sample/*.exe "$1"/sample/*.dll; do if [ -f "$f" ]; then echo "$f"; fi; done
 }
 

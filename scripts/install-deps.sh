@@ -6,7 +6,7 @@
 set -eu
 
 PACKAGES="cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb xauth \
-googletest mscompress imagemagick x11-utils x11-apps python3 fonts-wine fonts-dejavu-core"
+googletest mscompress imagemagick x11-utils x11-apps python3 fonts-wine fonts-dejavu-core g++ mtools"
 
 # Debian 12's qemu 7.2 spends about a minute in every start of 32-bit Wine (its guest
 # address-space bookkeeping walks Wine's large reservations page by page); the backported

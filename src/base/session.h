@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "resources/inf_schema.h"
+
 // A registry location that the configuration step edits.
 struct RegistryLocation {
     HKEY root = nullptr;
@@ -48,11 +50,11 @@ struct SetupSession {
 
     // Country, code pages and keyboard: install flags, the country step and the layout defaults.
     char defaultUserCountry[128] = "";
-    char countryKey[4] = "";
-    char systemFontsCodePage[8] = "";
-    char dosCodePage[4] = "";
+    char countryKey[setupinf::kCountryKeySize] = "";
+    char systemFontsCodePage[setupinf::kCodePageSize] = "";
+    char dosCodePage[setupinf::kDosCodePageSize] = "";
     char hotKey[64] = "";
-    char chosenHotKey[36] = "";
+    char chosenHotKey[setupinf::kHotKeyNameSize] = "";
     char firstLayout[32] = "";
     char secondLayout[32] = "";
     char fontSizeCode[4] = "";

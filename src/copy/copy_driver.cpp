@@ -14,6 +14,7 @@
 #include "copy/copy.h"
 #include "dialogs/layout_table.h"
 #include "progress/progress.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
@@ -94,7 +95,7 @@ bool CopyCodePageFont(const char* name, const char* disk, const char* directory)
 // page, from its [VGA.GR3] entry: member 1 the code, member 2 the disk.
 bool CopyDosWindowFonts() {
     SetupSession& s = g_session;
-    char entry[256];
+    char entry[setupinf::kDosFontEntrySize];
     ResourceText<32> section(IDS_SECTION_VGA_GR3);
     if (ReadProfileValue(s.setupInfPath, section, s.dosCodePage, nullptr, entry) == 0) return true;
     for (UINT i = 0; i < 4; ++i) {
@@ -130,7 +131,7 @@ void CopyPrinterFontItems(UINT key) {
 bool CopyFonts() {
     SetupSession& s = g_session;
     if (!CopyDosWindowFonts()) return false;
-    char oemSection[30];
+    char oemSection[setupinf::kNamedSectionSize];
     ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_OEMFONTS), s.dosCodePage, nullptr, oemSection);
     if (oemSection[0] && !CopyNamedSectionItem(oemSection, s.fontSizeCode, 1, s.fontsDir)) return false;
     if (s.systemFonts && (!CopySectionItem(IDS_SECTION_SYSFONTS, s.fontSizeCode, 1, s.fontsDir) ||

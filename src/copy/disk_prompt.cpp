@@ -4,13 +4,14 @@
 #include "base/text.h"
 #include "copy/copy.h"
 #include "dialogs/dialogs.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
 
 int PromptForDisk(const char* fileName, const char* disk, char* directory, size_t size) {
     SetupSession& s = g_session;
-    char value[128];
+    char value[setupinf::kDiskLabelSize];
     ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_DISKS), disk, "K-VOX Disk", value);
     GetListMember(value, 1, s.valueBuffer, ",", false);  // the label; member 1 is always there
     LogLine("Prompt: Insert disk or type path to file ", fileName);

@@ -8,6 +8,7 @@
 #include "base/setup_log.h"
 #include "base/text.h"
 #include "copy/copy.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
@@ -43,7 +44,8 @@ void SectionName(UINT sectionId, char (&name)[32]) {
 
 // The file of an item and its disk (members n and n+1). 0 when a member is missing
 // (reported), -1 when the file member is empty, 1 otherwise.
-int ItemFile(const char* value, int member, char (&file)[32], char (&disk)[4]) {
+int ItemFile(const char* value, int member, char (&file)[setupinf::kItemFileSize],
+             char (&disk)[setupinf::kItemDiskSize]) {
     Separator separator;
     if (!GetListMember(value, member, file, separator.text, true)) return 0;
     if (!file[0]) return -1;
@@ -51,9 +53,9 @@ int ItemFile(const char* value, int member, char (&file)[32], char (&disk)[4]) {
 }
 
 int CopyItem(const char* section, const char* key, int member, const char* destinationDir) {
-    char value[1024];
+    char value[setupinf::kListValueSize];
     ReadProfileValue(g_session.setupInfPath, section, key, nullptr, value);
-    char file[32], disk[4];
+    char file[setupinf::kItemFileSize], disk[setupinf::kItemDiskSize];
     int found = ItemFile(value, member, file, disk);
     if (found <= 0) return found == 0 ? 0 : 1;
     if (SkipIfPresent(destinationDir, file)) return 1;
@@ -78,7 +80,7 @@ public:
 
     // The plain value of the key's first line; false when the lines cannot tell it as the
     // profile reader would (no such line, no "=", a quoted value).
-    bool Find(const char* key, char (&value)[8]) const {
+    bool Find(const char* key, char (&value)[setupinf::kDiskNumberSize]) const {
         if (!pairs_ || !whole_) return false;
         for (const char* pair = pairs_; *pair; pair += TextLength(pair) + 1) {
             const char* equals = FindChar(pair, '=');
@@ -127,7 +129,7 @@ bool SkipIfPresent(const char* destinationDir, const char* name) {
 int CopySection(unsigned sectionId, const char* destinationDir) {
     SetupSession& s = g_session;
     ResourceText<32> section(sectionId);
-    char names[700];
+    char names[setupinf::kFileSectionNamesSize];
     DWORD length = ReadKeyList(s.setupInfPath, section, "?", names);
     LogSection(section);
     // A missing section reads as the default "?": nothing to copy. A section whose only key
@@ -138,7 +140,7 @@ int CopySection(unsigned sectionId, const char* destinationDir) {
     SectionPairs disks(section);
     ForEachListedName(names, [&](const char* name) {
         if (!result) return;
-        char disk[8];
+        char disk[setupinf::kDiskNumberSize];
         if (!disks.Find(name, disk)) ReadProfileValue(s.setupInfPath, section, name, "3", disk);
         if (SkipIfPresent(destinationDir, name)) return;
         if (CopyOneFile(disk, s.sourceDir, destinationDir, name) == 0) result = 0;
@@ -160,12 +162,12 @@ int CopyNamedSectionItem(const char* section, const char* key, int member, const
 int CopyTrueTypeSection(unsigned sectionId, int member, const char* destinationDir) {
     SetupSession& s = g_session;
     ResourceText<128> section(sectionId);
-    char names[1024];
+    char names[setupinf::kKeyListSize];
     if (ReadSetupInfKeys(section, names) == 0) return 0;
     for (const char* name = names; *name; name += TextLength(name) + 1) {
-        char value[1024];
+        char value[setupinf::kListValueSize];
         ReadProfileValue(s.setupInfPath, section, name, nullptr, value);
-        char file[32], disk[4];
+        char file[setupinf::kItemFileSize], disk[setupinf::kItemDiskSize];
         int found = ItemFile(value, member, file, disk);
         if (found == 0) return 0;
         if (found < 0) return 1;  // an empty file member ends the section

@@ -7,6 +7,7 @@
 #include "base/windowing.h"
 #include "dialogs/dialog_common.h"
 #include "dialogs/layout_table.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
@@ -49,7 +50,7 @@ bool ReadDefaultLayouts(const char* list) {
         // is cleared here.
         table.Get()[s.layoutCount] = LayoutRecord{};
         LayoutRecord& newest = table.Get()[s.layoutCount - 1];
-        char value[120];
+        char value[setupinf::kShortValueSize];
         if (ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_KEYBOARD_LAYOUTS), newest.name, nullptr,
                              value) == 0) {
             ShowMessage(nullptr, MB_ICONHAND, IDS_NO_LAYOUT_FOR_NATION, newest.name);
@@ -151,7 +152,7 @@ void SaveLayoutsToProfile() {
     DeleteProfileSection(profile, section);
     for (int32_t i = 0; i < s.layoutCount; ++i) {
         const char* name = table.Get()[i].name;
-        char value[120];
+        char value[setupinf::kShortValueSize];
         ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_KEYBOARD_LAYOUTS), name, nullptr, value);
         CharUpperA(value);
         WriteProfileValueOrReport(profile, section, name, value);

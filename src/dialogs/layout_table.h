@@ -7,9 +7,11 @@
 
 #include <cstddef>
 
+#include "resources/inf_schema.h"
+
 struct LayoutRecord {
-    char countryKey[4];  // country key of the layout's language
-    char name[30];       // key of [Keyboard Layouts]
+    char countryKey[setupinf::kCountryKeySize];  // country key of the layout's language
+    char name[setupinf::kLayoutNameSize];        // key of [Keyboard Layouts]
 };
 
 // Fills the layout table with the country's default layouts and sets the country's

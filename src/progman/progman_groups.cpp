@@ -7,6 +7,7 @@
 #include "base/session.h"
 #include "base/setup_log.h"
 #include "base/text.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
@@ -47,7 +48,7 @@ void AddItemLine(const char* line) {
 }
 
 // The item lines of a section, or false after reporting that it cannot be read.
-bool ReadItemLines(UINT sectionId, char (&lines)[1024]) {
+bool ReadItemLines(UINT sectionId, char (&lines)[setupinf::kKeyListSize]) {
     return ReadSetupInfKeys(ResourceText<32>(sectionId), lines) != 0;
 }
 
@@ -83,7 +84,7 @@ int AddStartupItem() {
     LogLine("Adding icon in start-up group...");
     LogLine("Creating or activating StartUp group...");
     ProgmanCreateGroup(g_session.startupGroupName);
-    char lines[1024];
+    char lines[setupinf::kKeyListSize];
     if (!ReadItemLines(IDS_SECTION_ITEMS_PROGFILES, lines)) return 1;
     AddItemLine(lines);
     return 0;
@@ -133,7 +134,7 @@ int ProgmanExecute(const char* command) {
 }
 
 int ProgmanSendCommand(const char* command, const char* argument, const char* more) {
-    char text[128];
+    char text[setupinf::kDdeCommandSize];
     CopyText(text, "[");
     AppendText(text, command);
     AppendText(text, "(");
@@ -158,7 +159,7 @@ void ProgmanAddItem(const char* argument) {
 void ProgmanReplaceItem(const char* argument) { ProgmanSendCommand("ReplaceItem", argument); }
 
 int AddSectionItems(UINT sectionId) {
-    char lines[1024];
+    char lines[setupinf::kKeyListSize];
     if (!ReadItemLines(sectionId, lines)) return 0;
     ForEachListedName(lines, AddItemLine);
     return 1;

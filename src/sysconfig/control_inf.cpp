@@ -7,6 +7,7 @@
 #include "base/setup_log.h"
 #include "base/text.h"
 #include "dialogs/layout_table.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "sysconfig/sysconfig.h"
@@ -40,7 +41,7 @@ enum class CountryKeyResult { Made, NoCountry, TooLong };
 // The key for a country line: "Name", "fields 2 to 21!RUS". NoCountry when the line has no
 // "!" or nothing after it; TooLong when the key does not fit whole, as cut it would lose
 // its closing quote and leave a malformed line.
-CountryKeyResult CountryKey(const char* line, char (&key)[120]) {
+CountryKeyResult CountryKey(const char* line, char (&key)[setupinf::kControlInfKeySize]) {
     const char* bang = FindChar(line, '!');
     if (!bang || !bang[1]) return CountryKeyResult::NoCountry;
     // The "!" goes; quotes, comma, blank and "!RUS" come: nine characters more than the line.
@@ -62,7 +63,7 @@ void AddCountryOf(const LayoutRecord& layout, const char* controlInf) {
     if (ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_LAYOUTS_KVOX), layout.name, nullptr,
                          provided) == 0)
         return;
-    char line[1024], key[120];
+    char line[setupinf::kListValueSize], key[setupinf::kControlInfKeySize];
     ResourceText<32> country(IDS_SECTION_COUNTRY);
     ReadProfileValue(s.setupInfPath, country, layout.countryKey, nullptr, line);
     CountryKeyResult made = CountryKey(line, key);

@@ -3,14 +3,13 @@
 #include "base/message_dialog.h"
 #include "base/session.h"
 #include "base/text.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
 #include "sysconfig/sysconfig.h"
 
 namespace {
-
-constexpr int kCountryFields = 21;
 
 // Country keys are three Latin letters: only A to Z change.
 void LowerLatin(char* text) {
@@ -33,10 +32,10 @@ int UpdateCountrySettings() {
     LowerLatin(language);
     if (!WriteConfigEntry(winIni, intl, ResourceText<32>(IDS_KEY_INTL_FIRST), language)) return 0;
 
-    char line[1024];
+    char line[setupinf::kListValueSize];
     ReadProfileValue(s.setupInfPath, ResourceText<32>(IDS_SECTION_COUNTRY), s.countryKey, nullptr, line);
-    for (int field = 1; field <= kCountryFields; ++field) {
-        char value[120];
+    for (int field = 1; field <= setupinf::kCountryFields; ++field) {
+        char value[setupinf::kShortValueSize];
         if (!GetListMember(line, field, value, "!", true)) return 0;
         if (!WriteConfigEntry(winIni, intl, ResourceText<32>(IDS_KEY_INTL_FIRST + field), value)) return 0;
     }

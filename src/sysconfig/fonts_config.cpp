@@ -6,6 +6,7 @@
 #include "base/session.h"
 #include "base/setup_log.h"
 #include "base/text.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
@@ -21,7 +22,8 @@ bool IsPrinterClass(const char* key) {
 
 // A font group line: the file before the first comma; after the second comma, exactly as
 // it stands, the name to register. False when the line has fewer than two commas.
-bool SplitGroupLine(const char* line, char (&file)[16], char (&name)[128]) {
+bool SplitGroupLine(const char* line, char (&file)[setupinf::kFontFileSize],
+                    char (&name)[setupinf::kFontValueNameSize]) {
     const char* first = FindChar(line, ',');
     if (!first) return false;
     const char* second = FindChar(first + 1, ',');
@@ -83,7 +85,7 @@ int RegisterFontGroup(UINT sectionId, const char* key, const char* directory) {
     const RegistryLocation& target = IsPrinterClass(key) ? s.installedFontsKey : s.displayFontsKey;
     char line[1024];
     ReadProfileValue(s.setupInfPath, ResourceText<32>(sectionId), key, nullptr, line);
-    char file[16], name[128];
+    char file[setupinf::kFontFileSize], name[setupinf::kFontValueNameSize];
     // A group without the line, or a line without its two commas, has nothing to register.
     if (!SplitGroupLine(line, file, name)) return 1;
     char data[260];
@@ -97,7 +99,7 @@ int RegisterTrueTypeFonts(UINT sectionId, const char* directory) {
     char keys[1024];
     if (ReadSetupInfKeys(section, keys) == 0) return 0;
     for (const char* key = keys; *key; key += TextLength(key) + 1) {
-        char line[120], file[128];
+        char line[setupinf::kShortValueSize], file[128];
         ReadProfileValue(s.setupInfPath, section, key, nullptr, line);
         GetListMember(line, 1, file, ",", false);
         char data[260];
@@ -116,7 +118,7 @@ int SetFontSubstitutes() {
     if (ReadSetupInfKeys(section, keys) == 0) return 0;
     int failures = 0;
     ForEachListedName(keys, [&](const char* key) {
-        char value[120];
+        char value[setupinf::kShortValueSize];
         ReadProfileValue(s.setupInfPath, section, key, nullptr, value);
         if (!WriteRegistryText(s.fontSubstitutesKey, key, value)) ++failures;
     });

@@ -6,6 +6,7 @@
 #include "base/setup_log.h"
 #include "base/text.h"
 #include "base/windowing.h"
+#include "resources/inf_schema.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
 #include "setupinfo/setup_info.h"
@@ -15,19 +16,16 @@ namespace {
 
 constexpr size_t kListSize = 16384;
 
-// Sections whose keys are file names, and where the setup copies them.
-struct FileSection {
-    UINT section;
-    PackageDir dir;
-};
-
-constexpr FileSection kFileSections[] = {
-    {IDS_SECTION_WINDOWS_SYSTEM, PackageDir::System},    {IDS_SECTION_WINDOWS, PackageDir::Windows},
-    {IDS_SECTION_UNINSTALL_KVOX, PackageDir::Destination}, {IDS_SECTION_PROGFILES_KVOX, PackageDir::Destination},
-    {IDS_SECTION_PROGFILES_SYSTEM, PackageDir::System},  {IDS_SECTION_PROGFILES_WINDOWS, PackageDir::Windows},
-    {IDS_SECTION_APPLICATION, PackageDir::Destination},  {IDS_SECTION_APPLICATIONS_SYSTEM, PackageDir::System},
-    {IDS_SECTION_KDK, PackageDir::Destination},
-};
+// Where the setup copies the files of a step of its copy plan.
+PackageDir DirOf(setupinf::InstallDir dir) {
+    switch (dir) {
+    case setupinf::InstallDir::Windows: return PackageDir::Windows;
+    case setupinf::InstallDir::System: return PackageDir::System;
+    case setupinf::InstallDir::Fonts: return PackageDir::Fonts;
+    case setupinf::InstallDir::Destination: break;
+    }
+    return PackageDir::Destination;
+}
 
 // Font sections, recognised by the start of their names (one section per code page): their
 // members 1 are font files; screen sizes go to the fonts directory, the plotter and printer
@@ -79,9 +77,10 @@ void ForEachMember(const UninstallRecord& record, const char* section, int membe
 
 void AddFileSections(const UninstallRecord& record, PackageFileList& files) {
     char keys[4096];
-    for (const FileSection& section : kFileSections) {
-        ReadKeyList(record.setupInfPath, ResourceText<32>(section.section), nullptr, keys);
-        ForEachListedName(keys, [&](const char* name) { files.Add(section.dir, name); });
+    for (const setupinf::CopyStep& step : setupinf::kCopyPlan) {
+        if (step.shape != setupinf::Shape::FileSection) continue;
+        ReadKeyList(record.setupInfPath, ResourceText<32>(step.sectionId), nullptr, keys);
+        ForEachListedName(keys, [&](const char* name) { files.Add(DirOf(step.dir), name); });
     }
 }
 

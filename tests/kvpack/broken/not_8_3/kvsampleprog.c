@@ -1,0 +1,1 @@
+/* K-VOX sample program */
