@@ -605,27 +605,14 @@ struct Checker {
 
     // ---- The uninstaller
 
+    // The uninstaller works from the list the setup writes beside its record: it needs only
+    // itself in the K-VOX directory.
     void Uninstaller() {
         const InfSection* section = inf.Find(INF_SECTION_UNINSTALL_KVOX);
         uint32_t line = section ? section->line : 0;
-        for (const char* needed : {setupinf::kUninstallerProgram, INF_FILE_NAME})
-            if (!inf.FindKey(section, needed))
-                report.Error(line, Say().Add("[").Add(INF_SECTION_UNINSTALL_KVOX).Add("] does not list ").Add(needed)
-                                       .Add(": the package cannot be uninstalled").text());
-        for (const FileRef& file : package.plan.files)
-            if (file.step->dir != InstallDir::Destination) PackageMark(file);
-    }
-
-    // Outside its own directory the uninstaller removes only files that carry the package's name.
-    void PackageMark(const FileRef& file) {
-        Source source = package.payload.Resolve(file.name);
-        Bytes bytes;
-        if (!source.file || !package.payload.Installed(source, bytes)) return;
-        Text text = AsText(bytes);
-        constexpr char kWide[] = {'K', 0, '-', 0, 'V', 0, 'O', 0, 'X', 0};
-        if (text.find(INF_PRODUCT_NAME) != Text::npos || text.find(Text(kWide, sizeof kWide)) != Text::npos) return;
-        report.Warning(file.line, Say().Add("\"").Add(file.name).Add("\" does not carry the name ").Add(INF_PRODUCT_NAME)
-                                      .Add(": the uninstaller leaves it in place").text());
+        if (!inf.FindKey(section, setupinf::kUninstallerProgram))
+            report.Error(line, Say().Add("[").Add(INF_SECTION_UNINSTALL_KVOX).Add("] does not list ")
+                                   .Add(setupinf::kUninstallerProgram).Add(": the package cannot be uninstalled").text());
     }
 
     // ---- [volume]

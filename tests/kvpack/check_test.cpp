@@ -99,8 +99,6 @@ const std::vector<Mistake>& Mistakes() {
           {"uninst.exe,Uninstall", "warning", "\"uninst.exe\" is not copied into the K-VOX directory"}}},
         {"setup1.inf on another disk than the first", {{"setup1.inf=1", "setup1.inf=2"}}, {},
          {{"setup1.inf=2", "error", "is on the first disk"}}},
-        {"a file outside the K-VOX directory without the package's name", {}, {{"kvreadme.txt", "Read me.\r\n"}},
-         {{"kvreadme.txt", "warning", "the uninstaller leaves it in place"}}},
         {"an empty file", {}, {{"kvsample.c", ""}}, {{"kvsample.c=1", "warning", "is empty"}}},
         {"a compressed file the setup cannot expand", {}, {{"kvlang.in_", "K-VOX, not compressed"}},
          {{"kvlang.ini", "error", "is no compressed file the setup can expand"}}},
