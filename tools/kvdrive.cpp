@@ -20,11 +20,22 @@
 //   pick CAPTION ID TEXT...      select these entries of a multiple-selection list box
 //   open CAPTION ID TEXT         double-click an entry of a list box
 //   sleep MS
+//   answer [ms]                  answer every dialog of setup.exe and uninst.exe as it
+//                                appears, for ms (default: until ended); one line per answer
+//
+// How `answer` answers, so that a program waiting on the user goes on and every question
+// that is asked again and again is left by another way at last:
+//   - a disk prompt (the path field beside the disk's label) and the open-file dialog: Cancel;
+//   - any other dialog: its default button, or its first button without a default;
+//   - the fourth and later time the same process shows a dialog of the same caption and
+//     buttons, the button after the default instead, then the next one, and so on round.
+// Each answer prints: answered PID "CAPTION" [BUTTON|BUTTON...] -> BUTTON.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -179,6 +190,109 @@ void PressKey(HWND window, WPARAM key) {
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
+// ---- answer
+
+constexpr int kDiskPathId = 1101;
+constexpr int kDiskLabelId = 1131;
+constexpr int kOpenFileNameIds[] = {1148, 1152};  // the open-file dialog's name box
+constexpr int kDefaultAnswersBeforeOthers = 3;
+
+struct Dialog {
+    HWND window;
+    DWORD process;
+};
+
+bool IsAnsweredProgram(DWORD process) {
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (!handle) return false;
+    char path[MAX_PATH] = "";
+    DWORD size = sizeof path;
+    BOOL named = QueryFullProcessImageNameA(handle, 0, path, &size);
+    CloseHandle(handle);
+    if (!named) return false;
+    const char* name = strrchr(path, '\\');
+    name = name ? name + 1 : path;
+    return _stricmp(name, "setup.exe") == 0 || _stricmp(name, "uninst.exe") == 0;
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM lParam) {
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || ClassOf(window) != "#32770") return TRUE;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (IsAnsweredProgram(process)) reinterpret_cast<std::vector<Dialog>*>(lParam)->push_back({window, process});
+    return TRUE;
+}
+
+bool IsPushButton(HWND control) {
+    if (_stricmp(ClassOf(control).c_str(), "Button") != 0) return false;
+    LONG style = GetWindowLongA(control, GWL_STYLE) & 0x0F;
+    return (style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON) && IsWindowVisible(control) &&
+           IsWindowEnabled(control);
+}
+
+BOOL CALLBACK CollectButton(HWND control, LPARAM lParam) {
+    if (IsPushButton(control)) reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(control);
+    return TRUE;
+}
+
+bool HasControl(HWND dialog, int id, const char* className) {
+    HWND control = GetDlgItem(dialog, id);
+    return control && _stricmp(ClassOf(control).c_str(), className) == 0;
+}
+
+// The button a user who wants to get on, or out, would press this time.
+HWND ChooseButton(HWND dialog, const std::vector<HWND>& buttons, int timesSeen) {
+    bool openFile = false;
+    for (int id : kOpenFileNameIds) openFile = openFile || GetDlgItem(dialog, id) != nullptr;
+    bool diskPrompt = HasControl(dialog, kDiskPathId, "Edit") && HasControl(dialog, kDiskLabelId, "Static");
+    HWND cancel = GetDlgItem(dialog, IDCANCEL);
+    if ((diskPrompt || openFile) && cancel && IsPushButton(cancel)) return cancel;
+    size_t chosen = 0;
+    LRESULT defaultId = Send(dialog, DM_GETDEFID, 0, 0);
+    if (HIWORD(defaultId) == DC_HASDEFID)
+        for (size_t i = 0; i < buttons.size(); ++i)
+            if (GetDlgCtrlID(buttons[i]) == LOWORD(defaultId)) chosen = i;
+    if (timesSeen > kDefaultAnswersBeforeOthers) chosen += static_cast<size_t>(timesSeen - kDefaultAnswersBeforeOthers);
+    return buttons[chosen % buttons.size()];
+}
+
+void AnswerDialog(const Dialog& dialog, std::map<std::string, int>& seen) {
+    std::vector<HWND> buttons;
+    EnumChildWindows(dialog.window, CollectButton, reinterpret_cast<LPARAM>(&buttons));
+    if (buttons.empty()) return;  // a progress dialog: nothing to answer
+    std::string caption = TextOf(dialog.window), names;
+    for (HWND button : buttons) {
+        if (!names.empty()) names += '|';
+        names += TextOf(button);
+    }
+    std::string key = std::to_string(dialog.process);
+    key.append(1, ' ').append(caption).append(1, ' ').append(names);
+    int& times = seen[key];
+    HWND chosen = ChooseButton(dialog.window, buttons, ++times);
+    printf("answered %lu \"%s\" [%s] -> %s\n", static_cast<unsigned long>(dialog.process), caption.c_str(),
+           names.c_str(), TextOf(chosen).c_str());
+    fflush(stdout);
+    PostMessageA(chosen, BM_CLICK, 0, 0);
+}
+
+int AnswerDialogs(DWORD duration) {
+    std::map<std::string, int> seen;
+    std::map<HWND, DWORD> answeredAt;
+    for (DWORD start = GetTickCount(); duration == 0 || GetTickCount() - start < duration; Sleep(kPoll)) {
+        std::vector<Dialog> dialogs;
+        EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+        for (const Dialog& dialog : dialogs) {
+            // A click takes a moment to close its dialog; the same window is answered
+            // again only when it is still there well after.
+            auto last = answeredAt.find(dialog.window);
+            if (last != answeredAt.end() && GetTickCount() - last->second < 1000) continue;
+            answeredAt[dialog.window] = GetTickCount();
+            AnswerDialog(dialog, seen);
+        }
+    }
+    return 0;
+}
+
 DWORD Timeout(const std::vector<const char*>& args, size_t index) {
     return args.size() > index ? static_cast<DWORD>(atol(args[index])) : kDefaultTimeout;
 }
@@ -194,6 +308,7 @@ int Run(const std::vector<const char*>& args) {
         Sleep(static_cast<DWORD>(atol(args[1])));
         return 0;
     }
+    if (command == "answer") return AnswerDialogs(args.size() > 1 ? static_cast<DWORD>(atol(args[1])) : 0);
     Need(args, 2);
     const char* caption = args[1];
     if (command == "wait") {
