@@ -17,6 +17,14 @@ void RemoveTrailingBackslash(char* path) {
     if (EndsWithBackslash(path)) path[TextLength(path) - 1] = '\0';
 }
 
+bool IsPlainFileName(const char* name) {
+    if (!name[0] || lstrcmpA(name, ".") == 0 || lstrcmpA(name, "..") == 0) return false;
+    for (const char* c = name; *c; ++c)
+        if (*c == '\\' || *c == '/' || *c == ':' || *c == '*' || *c == '?' || static_cast<unsigned char>(*c) < 0x20)
+            return false;
+    return true;
+}
+
 namespace {
 
 UniqueFile OpenForReading(const char* path) {

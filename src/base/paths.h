@@ -14,6 +14,10 @@ void AddTrailingBackslash(char (&path)[N]) { AddTrailingBackslash(path, N); }
 // was cut: the path then names another file.
 bool JoinPath(char (&path)[260], const char* directory, const char* name);
 
+// A file name without a directory or a drive, not "." or "..", and no pattern: a name that
+// setup1.inf gives for a file can only name a file in the directory it is copied into.
+bool IsPlainFileName(const char* name);
+
 // Removes the last character when it is "\".
 void RemoveTrailingBackslash(char* path);
 

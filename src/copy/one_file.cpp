@@ -77,9 +77,40 @@ int32_t KeepOrReportDestination(int32_t code, const char* destination) {
     return ReportCopyError(code == LZERROR_BADINHANDLE ? LZERROR_BADOUTHANDLE : code, destination);
 }
 
+// The question of the error about `path`, and its answer logged: kCopySkip or kCopyStop.
+int32_t AskAboutCopyError(const CopyError& error, const char* path) {
+    int answer = ShowMessage(nullptr, error.style, error.message, path);
+    if (answer == kAnswerYes) {
+        LogLine("User skipped copying file.");
+        return kCopySkip;
+    }
+    if (answer == kAnswerYesToAll && error.code == LZERROR_BADOUTHANDLE) {
+        g_session.ignoreAllDestinationErrors = 1;
+        LogLine("Set ignore all errors on creating destination files.");
+        return kCopySkip;
+    }
+    LogLine("Copying stopped by user.");
+    return kCopyStop;
+}
+
+// A name with a directory or a drive in it would be read and written outside the source and
+// destination directories: it is not opened, and the user decides as for a destination that
+// cannot be made.
+int32_t RefuseNonFileName(const char* destinationDir, const char* name) {
+    char destination[260];
+    JoinPath(destination, destinationDir, name);
+    if (g_session.ignoreAllDestinationErrors) {
+        LogLine(destination, " - not a file name, skipped.");
+        return kCopySkip;
+    }
+    LogLine(destination, " - not a file name, can not be copied.");
+    return AskAboutCopyError(ErrorFor(LZERROR_BADOUTHANDLE), destination);
+}
+
 // LzCopyFile that also tells a file that was copied with 0 bytes from one not found.
 int32_t CopyFound(const char* sourceDir, const char* destinationDir, const char* name, bool& found) {
     found = false;
+    if (!IsPlainFileName(name)) return RefuseNonFileName(destinationDir, name);
     char source[260], destination[260];
     JoinPath(source, sourceDir, name);
     UniqueLzFile from = OpenSource(sourceDir, name);
@@ -134,18 +165,7 @@ void CompressedFileName(const char* path, char (&compressed)[260]) {
 int32_t ReportCopyError(int32_t code, const char* path) {
     const CopyError& error = ErrorFor(code);
     LogLine(path, error.logSuffix);
-    int answer = ShowMessage(nullptr, error.style, error.message, path);
-    if (answer == kAnswerYes) {
-        LogLine("User skipped copying file.");
-        return kCopySkip;
-    }
-    if (answer == kAnswerYesToAll && error.code == LZERROR_BADOUTHANDLE) {
-        g_session.ignoreAllDestinationErrors = 1;
-        LogLine("Set ignore all errors on creating destination files.");
-        return kCopySkip;
-    }
-    LogLine("Copying stopped by user.");
-    return kCopyStop;
+    return AskAboutCopyError(error, path);
 }
 
 int32_t LzCopyFile(const char* sourceDir, const char* destinationDir, const char* name) {

@@ -84,13 +84,6 @@ bool IsRunningProgram(const char* path) {
     return a > 0 && a < sizeof shortProgram && b > 0 && b < sizeof shortPath && lstrcmpiA(shortProgram, shortPath) == 0;
 }
 
-bool IsPlainFileName(const char* name) {
-    if (!name[0] || lstrcmpA(name, ".") == 0 || lstrcmpA(name, "..") == 0) return false;
-    for (const char* c = name; *c; ++c)
-        if (*c == '\\' || *c == '/' || *c == ':' || static_cast<unsigned char>(*c) < 0x20) return false;
-    return true;
-}
-
 const char* RefusedFilePath(const char* path, const char* recordDir) {
     size_t length = TextLength(path);
     if (length >= 260) return "the path is too long";

@@ -58,8 +58,6 @@ void ReadUninstallRecord(const char* directory, UninstallRecord& record);
 bool SameDirectory(const char* a, const char* b);
 // Whether the path names the running program, however it is spelt.
 bool IsRunningProgram(const char* path);
-// A file name without a directory or drive, and not "." or "..".
-bool IsPlainFileName(const char* name);
 // Null when the setup may have written a file at `path`; else why not.
 const char* RefusedFilePath(const char* path, const char* recordDir);
 // Whether the configuration writes that entry ("win.ini", "system.ini", or control.inf's

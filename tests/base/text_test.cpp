@@ -20,6 +20,15 @@ TEST(Paths, TrailingBackslashHelpers) {
     EXPECT_STREQ(full, "ABCDEFG");
 }
 
+// What setup1.inf names as a file must stay in the directory it is copied into.
+TEST(Paths, APlainFileNameHasNoDirectoryDriveOrPattern) {
+    for (const char* name : {"kvox.exe", "README", "a b.txt", "...txt", "kvx.", "CON"})
+        EXPECT_TRUE(IsPlainFileName(name)) << name;
+    for (const char* name : {"", ".", "..", "..\\x.txt", "sub\\x.txt", "a/b", "\\x", "C:x", "C:\\x", "*.*",
+                             "kv?.txt", "a\x01b", "x\\"})
+        EXPECT_FALSE(IsPlainFileName(name)) << name;
+}
+
 TEST(Text, SplitPathTakesDriveDirectoryNameAndExtension) {
     struct Case {
         const char *path, *drive, *directory, *name, *extension;

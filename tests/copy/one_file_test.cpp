@@ -239,6 +239,36 @@ TEST_F(OneFile, YesToAllSkipsLaterUncreatableDestinationsWithoutAsking) {
                                  gone + "B.TXT - can not create destination file, skipped."}));
 }
 
+// A name that climbs out of its directory, or names a drive or a pattern, is neither read
+// at the source nor written at the destination, even where both resolve to a file: the user
+// is asked as for a destination that cannot be made, and Yes to All covers it too.
+TEST_F(OneFile, ANameThatIsNotAFileNameIsNeitherReadNorWrittenButAskedAbout) {
+    const std::string outside = work_.File("outside.txt");
+    WriteTextFile(outside, "the user's own");
+    WriteTextFile(source_ + "x.txt", "new");
+    const std::string climbing = "..\\outside.txt";  // from src\ and from dst\ alike
+    const std::string question =
+        "Can not copy to destination file: " + destination_ + climbing + ". \nContinue setup?";
+    for (int button : {IDC_MESSAGE_BUTTON1, IDC_MESSAGE_BUTTON3}) {
+        SCOPED_TRACE(button);
+        WriteTextFile(g_session.logPath, "");
+        Answers answers{Click(button)};
+        EXPECT_EQ(Copy("1", climbing), button == IDC_MESSAGE_BUTTON1 ? 1 : 0);
+        EXPECT_EQ(answers.shown, (std::vector<Shown>{{question, MB_YESYESTOALLNO | MB_ICONEXCLAMATION,
+                                                      {"Yes", "Yes to All", "No"}}}));
+        EXPECT_EQ(LogLines(), (Lines{destination_ + climbing + " - not a file name, can not be copied.",
+                                     button == IDC_MESSAGE_BUTTON1 ? "User skipped copying file."
+                                                                   : "Copying stopped by user."}));
+    }
+    Answers yesToAll{Click(IDC_MESSAGE_BUTTON2)};
+    EXPECT_EQ(Copy("1", source_ + "x.txt"), 1);
+    EXPECT_EQ(Copy("1", "*.txt"), 1);
+    EXPECT_EQ(yesToAll.shown.size(), 1u);
+    EXPECT_EQ(LogLines().back(), destination_ + "*.txt - not a file name, skipped.");
+    EXPECT_EQ(ReadTextFile(outside), "the user's own");
+    EXPECT_FALSE(Exists(destination_ + "x.txt"));
+}
+
 // An existing destination held open without write sharing, as another program would hold it,
 // is kept and counted, with Yes to All or without; the copy goes to no other name (LZ32 would
 // try the compressed one, which a directory there leaves no way out).
