@@ -13,7 +13,8 @@ int CreateProgmanGroups();
 // The icons of every chosen component; 1 when every item section could be read.
 int CreateProductIcons();
 
-// The icons of one item section; 0 when it cannot be read (reported).
+// The icons of one item section; 0 when it cannot be read (reported) or an item was refused
+// (logged).
 int AddSectionItems(UINT sectionId);
 
 // The conversation with Program Manager: 1 when connected; disconnecting always gives 1.

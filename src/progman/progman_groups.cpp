@@ -4,6 +4,7 @@
 
 #include "base/install_list.h"
 #include "base/message_dialog.h"
+#include "base/paths.h"
 #include "base/session.h"
 #include "base/setup_log.h"
 #include "base/text.h"
@@ -40,11 +41,26 @@ private:
     bool connected_;
 };
 
+// The item's name (after the program, up to the next comma) becomes the name of a file in
+// the group's folder: one with a directory or a drive in it would put the icon elsewhere.
+bool HasFileName(const char* afterProgram) {
+    char name[setupinf::kDdeCommandSize];
+    CopyText(name, afterProgram);
+    if (char* comma = const_cast<char*>(FindChar(name, ','))) *comma = '\0';
+    return !name[0] || IsPlainFileName(name);
+}
+
 // ReplaceItem with the item's name, then AddItem with its program's full path. A line
-// without a comma has no name to replace.
-void AddItemLine(const char* line) {
-    if (const char* comma = FindChar(line, ',')) ProgmanReplaceItem(comma + 1);
+// without a comma has no name to replace. False when the item is refused.
+bool AddItemLine(const char* line) {
+    const char* comma = FindChar(line, ',');
+    if (comma && !HasFileName(comma + 1)) {
+        LogLine("Item name is not a file name, no icon: ", line);
+        return false;
+    }
+    if (comma) ProgmanReplaceItem(comma + 1);
     ProgmanAddItem(line);
+    return true;
 }
 
 // The item lines of a section, or false after reporting that it cannot be read.
@@ -86,8 +102,7 @@ int AddStartupItem() {
     ProgmanCreateGroup(g_session.startupGroupName);
     char lines[setupinf::kKeyListSize];
     if (!ReadItemLines(IDS_SECTION_ITEMS_PROGFILES, lines)) return 1;
-    AddItemLine(lines);
-    return 0;
+    return AddItemLine(lines) ? 0 : 1;
 }
 
 }  // namespace
@@ -161,8 +176,9 @@ void ProgmanReplaceItem(const char* argument) { ProgmanSendCommand("ReplaceItem"
 int AddSectionItems(UINT sectionId) {
     char lines[setupinf::kKeyListSize];
     if (!ReadItemLines(sectionId, lines)) return 0;
-    ForEachListedName(lines, AddItemLine);
-    return 1;
+    bool allAdded = true;
+    ForEachListedName(lines, [&](const char* line) { allAdded = AddItemLine(line) && allAdded; });
+    return allAdded ? 1 : 0;
 }
 
 int CreateProductIcons() {

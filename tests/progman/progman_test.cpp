@@ -71,4 +71,25 @@ TEST_F(Progman, EveryAddItemFollowsItsReplaceItem) {
                                  "[ReplaceItem(K-VOX Test One)]", "[AddItem(C:\\KVTEST\\kvtest1.exe,K-VOX Test One)]"}));
 }
 
+// An item's name becomes a file in the group's folder: one that holds a directory or a drive
+// is refused with a log line and counted, and the section's other items still go.
+TEST_F(Progman, AnItemNamedWithAPathIsRefusedAndCounted) {
+    WriteTextFile(g_session.setupInfPath,
+                  "[K-VOX.programfiles]\r\nkvtest1.exe,..\\..\\K-VOX Test Out=\r\n"
+                  "kvtest2.exe,K-VOX Test Two,kvtest2.exe,0=\r\nkvtest3.exe,C:K-VOX Test Three=\r\n");
+    g_session.programFiles = 1;
+    EXPECT_EQ(CreateProgmanGroups(), 0);
+    EXPECT_EQ(g_commands, (Lines{"[CreateGroup(K-VOX)]", "[ReplaceItem(K-VOX Test Two,kvtest2.exe,0)]",
+                                 "[AddItem(C:\\KVTEST\\kvtest2.exe,K-VOX Test Two,kvtest2.exe,0)]",
+                                 "[CreateGroup(StartUp)]"}));
+    std::string log = ReadTextFile(g_session.logPath);
+    EXPECT_NE(log.find("Item name is not a file name, no icon: kvtest1.exe,..\\..\\K-VOX Test Out\r\n"
+                       "Item name is not a file name, no icon: kvtest3.exe,C:K-VOX Test Three\r\n"
+                       "Adding icon in start-up group...\r\nCreating or activating StartUp group...\r\n"
+                       "Item name is not a file name, no icon: kvtest1.exe,..\\..\\K-VOX Test Out\r\n"
+                       "Errors occured.\r\n"),
+              std::string::npos)
+        << log;
+}
+
 }  // namespace
