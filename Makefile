@@ -3,7 +3,8 @@
 #               disks, run the setup on them
 #   make test   the same set-up, then every test
 #   make bench  the same set-up, then the copy benchmark (prints figures)
-.PHONY: all build prefix demo test bench clean
+#   make fuzz   the same set-up, then the setup on a few hundred damaged setup1.inf files
+.PHONY: all build prefix demo test bench fuzz clean
 
 all: build
 
@@ -22,6 +23,9 @@ test:
 
 bench:
 	@bench/run.sh
+
+fuzz:
+	@fuzz/run.sh
 
 clean:
 	@scripts/session.sh stop
