@@ -306,7 +306,8 @@ def run_variant(prefix, answerer, package, variant, mode, limit, baseline):
     prefix.end_leftovers()
     log = read_lines(os.path.join(prefix.dest, "KVSETUP.LOG"))
     outcome.log_tail = [line for line in log or [] if line][-6:]
-    outcome.ending = "no log" if log is None else "stopped" if "Setup failed." in log else "installed"
+    outcome.ending = ("no log" if log is None else "stopped" if "Setup failed." in log else
+                      "installed" if last_line(log) == FINAL_SETUP_LINE else "cut off")
     if run.hung:
         outcome.fail("hung", f"still running after {run.seconds:.0f} s, {len(run.answers)} dialogs answered")
     elif crashed(run):
@@ -362,14 +363,39 @@ def lay_out_package(out, onedir):
     return package
 
 
-def load_cases(directory):
+def merge_case(base, case):
+    """The sample's file with the case's lines first in their sections (a section the sample
+    lacks is added at its end)."""
+    inf = variants.Inf(base)
+    section = None
+    added = {}
+    for line in case.replace(b"\r\n", b"\n").split(b"\n"):
+        header = re.match(rb"\[([^\]]*)\]\s*$", line)
+        if header:
+            section = header.group(1).decode("latin-1").lower()
+        elif section is not None and line.strip() and not line.startswith(b";"):
+            added.setdefault(section, []).append(line)
+    for name, lines in added.items():
+        heads = [head for s, head, _ in inf.sections() if s == name]
+        if heads:
+            inf.lines[heads[0] + 1:heads[0] + 1] = lines
+        else:
+            inf.lines += [b"[" + name.encode("latin-1") + b"]"] + lines
+    return inf.data()
+
+
+def load_cases(directory, base):
+    """The regression cases: each file holds the lines that damage the sample's setup1.inf,
+    after a first comment line that says what they once did ("wizard" in it: run the wizard's
+    way too; "whole file": the file is the variant as it stands)."""
     cases = []
     for n, name in enumerate(sorted(f for f in os.listdir(directory) if f.lower().endswith(".inf"))):
         data = open(os.path.join(directory, name), "rb").read()
-        first = data.split(b"\n", 1)[0].decode("latin-1")
-        case = variants.Variant(n + 1, name, data, [])
+        first = data.split(b"\n", 1)[0].decode("latin-1").lstrip("; ").strip()
+        whole = "whole file" in first.lower()
+        case = variants.Variant(n + 1, name, data if whole else merge_case(base, data), [])
         case.id = os.path.splitext(name)[0]
-        case.label = first.lstrip("; ").strip()
+        case.label = first
         case.wizard = "wizard" in first.lower()
         cases.append(case)
     return cases
@@ -391,7 +417,7 @@ def main():
     build = os.path.abspath(args.build or os.path.join(root, "build", "win64"))
     onedir = os.path.join(build, "disks", "ONEDIR")
     base = open(os.path.join(onedir, "SETUP1.INF"), "rb").read()
-    chosen = load_cases(args.cases) if args.cases else variants.generate(base, args.count, args.seed)
+    chosen = load_cases(args.cases, base) if args.cases else variants.generate(base, args.count, args.seed)
     if args.only:
         wanted = set(args.only.split(","))
         chosen = [v for v in chosen if v.id in wanted]

@@ -397,7 +397,7 @@ def section_of(inf, index):
 
 
 def short(line):
-    text = line.decode("latin-1")
+    text = "".join(c if " " <= c < "\x7f" or c >= "\xa0" else "?" for c in line.decode("latin-1"))
     return text if len(text) <= 40 else text[:37] + "..."
 
 
