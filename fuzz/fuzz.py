@@ -133,9 +133,9 @@ class Prefix:
                     pass
         return seen
 
-    def reset(self, baseline, registry):
+    def reset(self, baseline, registry=None):
         """Puts back what a setup can change: the new files and directories since the
-        baseline, the fixture's profiles and, when asked, the registry keys."""
+        baseline, the fixture's profiles and, given an answerer, the registry keys."""
         now = self.snapshot()
         for path in sorted(set(now) - set(baseline), key=len, reverse=True):
             full = os.path.join(self.drive_c, path)
@@ -153,22 +153,42 @@ class Prefix:
                 for name in ("control.inf", "setup.inf", "kbdus.kbd"):
                     shutil.copy(os.path.join(fixture, name), os.path.join(self.windows, system))
         if registry:
-            self.wine_quiet("regedit", "/s", self.windows_path(os.path.join(fixture, "baseline.reg")))
+            registry.import_file(self.windows_path(os.path.join(fixture, "baseline.reg")))
 
 
 class Answerer:
-    """kvdrive answering the setup's dialogs; its lines are kept with their times."""
+    """kvdrive answering the setup's dialogs, and putting registry keys back between runs
+    (a regedit of its own for each reset would cost half a second)."""
 
     def __init__(self, prefix):
+        self.prefix = prefix
         kvdrive = os.path.join(prefix.build, "tools", "kvdrive.exe")
-        self.process = prefix.wine(kvdrive, "answer", stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
-                                   encoding="latin-1")
+        self.request = os.path.join(prefix.root, "build", "fuzz", "registry.request")
+        if os.path.exists(self.request):
+            os.remove(self.request)
+        self.process = prefix.wine(kvdrive, "answer", "0", prefix.windows_path(self.request), stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL, text=True, encoding="latin-1")
         self.lines = queue.Queue()
+        self.imports = queue.Queue()
         threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
         for line in self.process.stdout:
-            self.lines.put(line.rstrip("\n"))
+            line = line.rstrip("\n")
+            (self.imports if line in ("imported", "import failed") else self.lines).put(line)
+
+    def import_file(self, windows_path):
+        with open(self.request + ".new", "w") as f:
+            f.write(windows_path + "\n")
+        os.replace(self.request + ".new", self.request)
+        try:
+            if self.imports.get(timeout=20) == "imported":
+                return
+        except queue.Empty:
+            pass
+        if os.path.exists(self.request):
+            os.remove(self.request)
+        self.prefix.wine_quiet("regedit", "/s", windows_path)
 
     def take(self):
         got = []
@@ -324,7 +344,7 @@ def run_variant(prefix, answerer, package, variant, mode, limit, baseline):
     if log is not None and "Setup failed." in log:
         uninstalled = check_record(prefix, answerer, outcome, limit)
         prefix.end_leftovers()
-    prefix.reset(baseline, registry=uninstalled or (log is not None and "Copying complete." in log))
+    prefix.reset(baseline, answerer if uninstalled or (log is not None and "Copying complete." in log) else None)
     return outcome
 
 
@@ -411,6 +431,8 @@ def main():
     parser.add_argument("--cases", help="run the *.inf files of this directory instead")
     parser.add_argument("--list", action="store_true", help="print the variants and run nothing")
     parser.add_argument("--verbose", action="store_true", help="print every answer, the log's end and notes")
+    parser.add_argument("--wizard", choices=("chosen", "all", "only"), default="chosen",
+                        help="which variants also go the wizard's way; only: those alone, that way alone")
     args = parser.parse_args()
 
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -421,6 +443,8 @@ def main():
     if args.only:
         wanted = set(args.only.split(","))
         chosen = [v for v in chosen if v.id in wanted]
+    if args.wizard == "only":
+        chosen = [v for v in chosen if v.wizard]
     if args.list:
         for v in chosen:
             print(f"{v.id}{' (also wizard)' if v.wizard else ''} {len(v.data)} bytes: {v.label}")
@@ -444,7 +468,11 @@ def main():
     counts = {"ok": 0, "crashed": 0, "hung": 0, "wrote outside": 0, "log": 0, "record": 0}
     try:
         for v in chosen:
-            outcomes = [run_variant(prefix, answerer, package, v, "unattended", args.limit, baseline)]
+            if args.wizard == "all":
+                v.wizard = True
+            outcomes = []
+            if args.wizard != "only":
+                outcomes.append(run_variant(prefix, answerer, package, v, "unattended", args.limit, baseline))
             if v.wizard:
                 outcomes.append(run_variant(prefix, answerer, package, v, "wizard", args.limit, baseline))
             categories = {c for o in outcomes for c, _ in o.failures}

@@ -1,6 +1,6 @@
 """Damaged copies of a setup1.inf, the same ones for the same seed.
 
-A variant is the file with one, two or three damages of the kinds a package maker's hand
+A variant is the file with one to eight damages of the kinds a package maker's hand
 makes: lines and sections gone or twice, values cut or far too long, separators and fields
 missing or doubled, numbers out of range, binary bytes, lone CRs, names that are paths, and a
 few whole-file damages (empty, 1 MB, UTF-16, cut short).
@@ -456,7 +456,7 @@ def generate(base, count, seed):
     kinds = Mutator.DAMAGES
     plan = [[kind] for kind in sorted(set(kinds))] * 3
     while len(plan) + len(variants) < count:
-        plan.append([rng.choice(kinds) for _ in range(rng.choice([1, 1, 1, 2, 2, 3]))])
+        plan.append([rng.choice(kinds) for _ in range(rng.choice([1, 1, 1, 2, 2, 3, 5, 8]))])
     for damages in plan[:max(0, count - len(variants))]:
         inf = Inf(base)
         mutator = Mutator(rng, inf)
