@@ -25,7 +25,7 @@ bench:
 	@bench/run.sh
 
 fuzz:
-	@fuzz/run.sh
+	@scripts/fuzz.sh
 
 clean:
 	@scripts/session.sh stop

@@ -435,7 +435,7 @@ def main():
                         help="which variants also go the wizard's way; only: those alone, that way alone")
     args = parser.parse_args()
 
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     build = os.path.abspath(args.build or os.path.join(root, "build", "win64"))
     onedir = os.path.join(build, "disks", "ONEDIR")
     base = open(os.path.join(onedir, "SETUP1.INF"), "rb").read()

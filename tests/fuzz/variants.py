@@ -404,7 +404,8 @@ def short(line):
 class Variant:
     def __init__(self, number, label, data, sections):
         self.id = f"v{number:03d}"
-        self.label = label
+        # A section name the damages left with control bytes in it is shown without them.
+        self.label = "".join(c if c >= " " and c != "\x7f" else "?" for c in label)
         self.data = data
         self.sections = sections
         self.wizard = False
