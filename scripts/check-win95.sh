@@ -119,8 +119,38 @@ check_initializers() {
     fi
 }
 
+# Window, dialog and DDE procedures take their arguments off the stack themselves (WINAPI).
+# A procedure declared otherwise and cast to its type passes under Wine, which puts the
+# stack back after every call, and corrupts the stack on Windows 95: each exported
+# procedure's first return must pop its arguments.
+check_callbacks() {
+    headers=$2
+    base=$(echo "$headers" | awk '$1 == "ImageBase" { print $2 }')
+    exports=$(echo "$headers" | awk '
+        /^Export Address Table -- Ordinal Base/ { table = "address"; next }
+        /^\[Ordinal\/Name Pointer\] Table/ { table = "names"; next }
+        /^$/ { table = "" }
+        table == "address" && /Export RVA/ { gsub(/[][]/, " "); rva[$1] = $(NF - 2) }
+        table == "names" { gsub(/[][]/, " "); if ($2 != "") print $2, rva[$1] }')
+    echo "$exports" | while read -r export rva; do
+        case $export in
+        *Proc) pops='$0x10' ;;
+        *Callback) pops='$0x20' ;;
+        *) continue ;;
+        esac
+        start=$(printf '0x%x' $((0x$base + 0x$rva)))
+        first=$("$objdump32" -d --no-show-raw-insn --start-address="$start" --stop-address=$((start + 8192)) "$1" |
+            awk -F'\t' '$2 ~ /^ret/ { gsub(/ +/, " ", $2); print $2; exit }')
+        if [ "$first" != "ret $pops" ]; then
+            echo "check-win95: $1: $export returns with \"$first\", not \"ret $pops\": not a WINAPI procedure"
+            echo x >> "$failures"
+        fi
+    done
+}
+
 listed=$(mktemp)
-trap 'rm -f "$listed"' EXIT
+failures=$(mktemp)
+trap 'rm -f "$listed" "$failures"' EXIT
 sed 's/#.*//' "$allowed" | awk 'NF >= 2 { print toupper($1), $2 }' | sort -u > "$listed"
 
 count32=0
@@ -132,9 +162,11 @@ for program in $(programs "$win32"); do
     check_dlls "$name" "$list"
     check_functions "$name" "$list"
     check_instructions "$name" "$program"
+    check_callbacks "$program" "$headers"
     count32=$((count32 + 1))
 done
 check_initializers
+[ -s "$failures" ] && status=1
 size=$(wc -c < "$win32/setup.exe")
 if [ "$size" -gt 204800 ]; then
     echo "check-win95: win32/setup.exe is $size bytes; it must stay within 200 KB (204800 bytes)"

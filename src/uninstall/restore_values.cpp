@@ -121,11 +121,8 @@ void RemoveAddedIntlEntries(const char* record, UninstallTally& tally) {
 // --- Registry
 
 bool SetRegistryText(const RegistryLocation& location, const char* name, const char* text) {
-    HKEY opened = nullptr;
-    if (RegCreateKeyExA(location.root, location.subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                        nullptr, &opened, nullptr) != ERROR_SUCCESS)
-        return false;
-    UniqueRegKey key(opened);
+    UniqueRegKey key = OpenForWriting(location);
+    if (!key) return false;
     return RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                           static_cast<DWORD>(TextLength(text) + 1)) == ERROR_SUCCESS;
 }

@@ -112,6 +112,14 @@ void FreeKeptName(const char* installation, const char* wanted, char (&name)[16]
 
 }  // namespace
 
+UniqueRegKey OpenForWriting(const RegistryLocation& location) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExA(location.root, location.subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                        nullptr, &opened, nullptr) != ERROR_SUCCESS)
+        return UniqueRegKey();
+    return UniqueRegKey(opened);
+}
+
 bool PrepareListUndo(const UninstallRecord& record, ListUndo& undo) {
     if (!undo.own.Load(record.listPath)) return false;
     undo.hasAbove = FindAbove(record, undo);
@@ -305,11 +313,8 @@ bool CurrentRegistryValue(const RegistryLocation& location, const char* name, Re
 }
 
 bool PutRegistryValue(const RegistryLocation& location, const char* name, const RegistryData* data) {
-    HKEY opened = nullptr;
-    if (RegCreateKeyExA(location.root, location.subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                        nullptr, &opened, nullptr) != ERROR_SUCCESS)
-        return false;
-    UniqueRegKey key(opened);
+    UniqueRegKey key = OpenForWriting(location);
+    if (!key) return false;
     if (!data) {
         LONG result = RegDeleteValueA(key.Get(), name);
         return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "base/handles.h"
 #include "base/install_list.h"
 #include "base/session.h"
 
@@ -45,6 +46,9 @@ struct UninstallTally {
         else ++restored;
     }
 };
+
+// The key of a location, made when it is missing, open for writing; invalid on failure.
+UniqueRegKey OpenForWriting(const RegistryLocation& location);
 
 // One uninstall log line from up to four parts.
 void LogParts(const char* a, const char* b = "", const char* c = "", const char* d = "");

@@ -366,6 +366,10 @@ TEST_F(UninstallFromList, Files) {
     EXPECT_FALSE(FileExists(windows_.File("k-vox.ini").c_str()));
     EXPECT_EQ(tally_.refused, 2);
     EXPECT_EQ(undo_.own.Unreadable(), 1);
+    // ".." is refused as such, however the directory it leads to is spelt.
+    const std::string name = system_.Path().substr(system_.Path().rfind('\\', system_.Path().size() - 2) + 1);
+    EXPECT_STREQ(RefusedFilePath((system_.Path() + "..\\" + name + "x.txt").c_str(), record_.directory),
+                 "the path climbs out with \"..\"");
     EXPECT_EQ(tally_.failed, 0);
     EXPECT_FALSE(FileExists(kvox_.File("uninst.lst").c_str()));
 }

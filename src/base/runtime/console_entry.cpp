@@ -2,6 +2,8 @@
 // runtime does for main, and nothing more.
 #include <windows.h>
 
+#include "base/runtime/start.h"
+
 int ConsoleMain(int argc, char** argv);
 
 namespace {
@@ -61,13 +63,6 @@ int SplitCommandLine(const char* line) {
 }
 
 }  // namespace
-
-#ifdef __i386__
-// Windows keeps the stack 4-byte aligned; the compiler assumes more.
-#define KVOX_ALIGN_STACK __attribute__((force_align_arg_pointer))
-#else
-#define KVOX_ALIGN_STACK
-#endif
 
 extern "C" KVOX_ALIGN_STACK void KVoxConsoleStart() {
     int count = SplitCommandLine(GetCommandLineA());

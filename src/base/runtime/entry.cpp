@@ -2,6 +2,8 @@
 // Windows 95 ships no C runtime DLL, and the programs need no start-up code of one.
 #include <windows.h>
 
+#include "base/runtime/start.h"
+
 namespace {
 
 // The command line after the program's name and the blanks that follow it, taken apart
@@ -28,13 +30,6 @@ int StartupShowState() {
 }
 
 }  // namespace
-
-#ifdef __i386__
-// Windows keeps the stack 4-byte aligned; the compiler assumes more.
-#define KVOX_ALIGN_STACK __attribute__((force_align_arg_pointer))
-#else
-#define KVOX_ALIGN_STACK
-#endif
 
 extern "C" KVOX_ALIGN_STACK void KVoxStart() {
     int result = WinMain(GetModuleHandleA(nullptr), nullptr, CommandTail(GetCommandLineA()), StartupShowState());
