@@ -68,13 +68,24 @@ std::string TempDirectory() {
 ScratchDir::ScratchDir() : ScratchDir(TempDirectory()) {}
 
 ScratchDir::ScratchDir(const std::string& parent) {
+    // Process ids come round again in a new Wine session: a name is taken only when the
+    // directory is new, so no test starts among another run's files.
     static int counter = 0;
-    path_ = parent + "kvoxtest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    do {
+        path_ = parent + "kvoxtest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
     path_ += "\\";
 }
 
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
+ScratchDir::~ScratchDir() {
+    // A directory picker under test leaves the current directory inside; it could not go.
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof current, current);
+    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, current, static_cast<int>(path_.size()) - 1, path_.c_str(),
+                       static_cast<int>(path_.size()) - 1) == CSTR_EQUAL)
+        SetCurrentDirectoryA(TempDirectory().c_str());
+    RemoveTree(path_);
+}
 
 void WriteTextFile(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
