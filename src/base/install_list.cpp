@@ -234,21 +234,28 @@ bool InstallList::Load(const char* path) {
     DWORD read = 0;
     if (!ReadFile(file.Get(), text_, size, &read, nullptr) || read != size) return false;
     text_[size] = '\0';
+    endsWithLineEnd_ = size == 0 || text_[size - 1] == '\n';
     int lines = 1;
     for (DWORD i = 0; i < size; ++i) lines += text_[i] == '\n';
     entries_ = static_cast<ListEntry*>(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, lines * sizeof(ListEntry)));
     if (!entries_) return false;
 
+    // Walked by its size: a zero byte (a damaged disk, a file cut by a crash) spoils its own
+    // line, which then is not an entry, and hides none of the lines after it.
     bool header = true;
-    for (char* line = text_; *line;) {
+    char* const textEnd = text_ + size;
+    for (char* line = text_; line < textEnd;) {
         char* end = line;
-        while (*end && *end != '\n') ++end;
-        char* next = *end ? end + 1 : end;
+        bool zero = false;
+        for (; end < textEnd && *end != '\n'; ++end) zero = zero || *end == '\0';
+        char* next = end < textEnd ? end + 1 : end;
         *end = '\0';
         if (end > line && end[-1] == '\r') end[-1] = '\0';
         if (header) {
-            if (lstrcmpA(line, kInstallListHeader) != 0) return false;
+            if (zero || lstrcmpA(line, kInstallListHeader) != 0) return false;
             header = false;
+        } else if (zero) {
+            ++unreadable_;
         } else if (line[0]) {
             if (ParseListLine(line, entries_[count_])) ++count_;
             else ++unreadable_;
@@ -429,6 +436,8 @@ bool ContinueList(const char* path) {
         return false;
     }
     g_writer.file = file;
+    // A list cut in the middle of its last line: the next line starts on a line of its own.
+    if (!earlier.EndsWithLineEnd()) WriteAll(file, "\r\n", 2);
     for (int i = 0; i < earlier.Count(); ++i) Remember(earlier[i]);
     return true;
 }

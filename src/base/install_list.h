@@ -77,6 +77,8 @@ public:
 
     int Count() const { return count_; }
     int Unreadable() const { return unreadable_; }
+    // Whether the file ended with a line end: a list cut by a crash ends inside a line.
+    bool EndsWithLineEnd() const { return endsWithLineEnd_; }
     ListEntry& operator[](int i) { return entries_[i]; }
     const ListEntry& operator[](int i) const { return entries_[i]; }
     // The first entry that names the same target, or -1.
@@ -89,6 +91,7 @@ private:
     ListEntry* entries_ = nullptr;
     int count_ = 0;
     int unreadable_ = 0;
+    bool endsWithLineEnd_ = true;
 };
 
 // ---- Written by the setup

@@ -31,6 +31,20 @@ TEST(InstallListLines, RoundTripAndRefusals) {
     }
 }
 
+// A zero byte spoils its own line only; a list cut by a crash inside its last line is read up
+// to that line, and an installation that goes on with it starts a line of its own.
+TEST(InstallListReading, DamageStaysInItsOwnLine) {
+    ScratchDir dir;
+    const std::string path = dir.File("uninst.lst");
+    WriteTextFile(path, std::string("K-VOX install list 1\r\nF\tC:\\a\0b\tN\t\r\nF\tC:\\c\tN\t\r\nF\tC:\\d", 52));
+    InstallList list;
+    ASSERT_TRUE(list.Load(path.c_str()));
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_STREQ(list[0].field[0], "C:\\c");
+    EXPECT_EQ(list.Unreadable(), 2);
+    EXPECT_FALSE(list.EndsWithLineEnd());
+}
+
 class InstallListWriting : public SessionTest {
 protected:
     void SetUp() override {
@@ -100,7 +114,7 @@ TEST_F(InstallListWriting, WhatStoodThereIsNotedFirst) {
 // earlier one listed stays first, what is new is added.
 TEST_F(InstallListWriting, AnInstallationOverAnEarlierOneGoesOnWithItsList) {
     WriteTextFile(kvox_.File("uninst.lst"),
-                  "K-VOX install list 1\r\nF\t" + system_.File("kvkbd.drv") + "\tN\t\r\n");
+                  "K-VOX install list 1\r\nF\t" + system_.File("kvkbd.drv") + "\tN\t\r\nF\tC:\\cut");
     WriteTextFile(system_.File("kvkbd.drv"), "the first installation's");
     g_session.uninstallEnabled = 0;
     g_session.alreadyInstalled = 1;
@@ -108,7 +122,7 @@ TEST_F(InstallListWriting, AnInstallationOverAnEarlierOneGoesOnWithItsList) {
     Create(system_.File("kvkbd.drv"), "driver");
     Create(system_.File("kbdbe.kbd"), "another layout");
     CloseInstallList();
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"F\t" + system_.File("kvkbd.drv") + "\tN\t",
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"F\t" + system_.File("kvkbd.drv") + "\tN\t", "F\tC:\\cut",
                                                  "F\t" + system_.File("kbdbe.kbd") + "\tN\t"}));
     g_session.alreadyInstalled = 0;
     EXPECT_FALSE(StartInstallList());  // uninstall is off: nothing is listed
