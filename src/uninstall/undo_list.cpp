@@ -495,7 +495,7 @@ void RestoreItemsBelow(const ListUndo& undo, const char* group, const char* item
         if (item.kind != ListKind::Item || lstrcmpiA(item.field[0], group) != 0) continue;
         char name[128], program[260];
         ItemNameOf(item.field[1], name);
-        if (itemName && lstrcmpiA(name, itemName) != 0) continue;
+        if (!IsPlainFileName(name) || (itemName && lstrcmpiA(name, itemName) != 0)) continue;
         // Only a program of that installation's own.
         const char* comma = FindChar(item.field[1], ',');
         size_t length = comma ? static_cast<size_t>(comma - item.field[1]) : 0;
@@ -571,6 +571,11 @@ void UndoProgmanItems(const UninstallRecord&, ListUndo& undo, UninstallTally& ta
         }
         char name[128];
         ItemNameOf(item.field[1], name);
+        // A name with a directory in it would name a shortcut outside the group.
+        if (!IsPlainFileName(name)) {
+            Refuse(item, "not an item's name", tally);
+            continue;
+        }
         // The item is named within the group that was shown last.
         bool sent = ProgmanSendCommand("ShowGroup", group, ",1") != 0 && ProgmanSendCommand("DeleteItem", name) != 0;
         LogParts(sent ? "Removed start-up item " : "Could not remove start-up item ", name);

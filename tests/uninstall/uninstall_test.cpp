@@ -7,6 +7,7 @@
 #include "base/install_list.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "progman/progman.h"
 #include "resources/resource_ids.h"
 #include "test_support.h"
 #include "uninstall/uninstall.h"
@@ -442,6 +443,21 @@ TEST_F(UninstallFromList, HandingOverToALaterInstallation) {
     EXPECT_EQ(ReadTextFile(later.File("KEPT\\" + name)), "Windows' own layout");
     EXPECT_FALSE(FileExists(later.File("KEPT\\00000001.KEP").c_str()));
     EXPECT_EQ(tally_.failed, 0);
+}
+
+// A start-up item whose name climbs out of its group is refused, and no command names it;
+// the package's own item goes.
+TEST_F(UninstallFromList, AStartUpItemNamedOutsideItsGroupIsRefused) {
+    static std::vector<std::string> commands;
+    commands.clear();
+    Line({"I", "StartUp", "C:\\KVOX\\kvox.exe,..\\..\\Desktop\\Mine"});
+    Line({"I", "StartUp", "C:\\KVOX\\kvox.exe,K-VOX Indicator"});
+    Prepare();
+    g_progmanCommandObserver = [](const char* command) { commands.push_back(command); };
+    UndoProgmanItems(record_, undo_, tally_);
+    g_progmanCommandObserver = nullptr;
+    EXPECT_EQ(commands, (std::vector<std::string>{"[ShowGroup(StartUp,1)]", "[DeleteItem(K-VOX Indicator)]"}));
+    EXPECT_EQ(tally_.refused, 1);
 }
 
 TEST(UninstallSwitches, EachSwitchChoosesTheEnd) {
