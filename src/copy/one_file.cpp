@@ -107,6 +107,13 @@ int32_t RefuseNonFileName(const char* destinationDir, const char* name) {
     return AskAboutCopyError(ErrorFor(LZERROR_BADOUTHANDLE), destination);
 }
 
+// The size the source expands to (its header's when it is compressed, else its own), the
+// source left at its start; negative when it cannot be told.
+LONG ExpandedSize(INT source) {
+    LONG size = LZSeek(source, 0, 2);
+    return LZSeek(source, 0, 0) == 0 ? size : -1;
+}
+
 // LzCopyFile that also tells a file that was copied with 0 bytes from one not found.
 int32_t CopyFound(const char* sourceDir, const char* destinationDir, const char* name, bool& found) {
     found = false;
@@ -130,9 +137,13 @@ int32_t CopyFound(const char* sourceDir, const char* destinationDir, const char*
         from.Reset();
         return KeepOrReportDestination(LZERROR_BADINHANDLE, destination);
     }
+    LONG expected = ExpandedSize(from.Get());
     LONG copied = LZCopy(from.Get(), static_cast<INT>(to.Get()));
     from.Reset();
     to.Reset();
+    // A compressed file cut short, or damaged, expands without an error to another size
+    // than its header gives: it is a source that cannot be read.
+    if (copied >= 0 && expected >= 0 && copied != expected) copied = LZERROR_READ;
     return copied >= 0 ? copied : ReportCopyError(copied, destination);
 }
 

@@ -181,10 +181,13 @@ TEST_F(OneFile, ASourceEqualToTheDestinationOrWithoutTheFileBringsThePromptForIt
 }
 
 // Enter answers a question with its preselected button: Yes for a destination that cannot be
-// created, No for a source that cannot be read (/proc/self/mem at offset 0). The end-to-end
-// disk-full scenario asks about a full destination.
+// created, No for a source that cannot be read (/proc/self/mem at offset 0, a compressed
+// file cut short). The end-to-end disk-full scenario asks about a full destination.
 TEST_F(OneFile, FailuresAskWhetherToSkipOrStop) {
     WriteTextFile(source_ + "NOTE.TXT", "note");
+    std::string packed = ReadTextFile(SampleDisks("DISK1") + "KVOX.EX_");
+    ASSERT_GT(packed.size(), 1000u);
+    WriteTextFile(source_ + "CUT.EX_", packed.substr(0, packed.size() / 2));
     const std::string gone = work_.File("gone\\");
     const struct {
         std::string sourceDir, destinationDir;
@@ -200,6 +203,10 @@ TEST_F(OneFile, FailuresAskWhetherToSkipOrStop) {
          " - can not open destination file.", true, IDC_MESSAGE_BUTTON3},
         {"Z:\\proc\\self\\", destination_, "mem",
          {"Source file " + destination_ + "mem has bad compression format or corrupted. \nContinue Setup?",
+          MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, {"Yes", "No"}},
+         " - read error, possible reason: bad compress format.", false, IDC_MESSAGE_BUTTON1},
+        {source_, destination_, "CUT.EXE",
+         {"Source file " + destination_ + "CUT.EXE has bad compression format or corrupted. \nContinue Setup?",
           MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, {"Yes", "No"}},
          " - read error, possible reason: bad compress format.", false, IDC_MESSAGE_BUTTON1},
     };
