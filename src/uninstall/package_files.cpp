@@ -204,6 +204,21 @@ bool HasPackageMark(const char* path) {
     }
 }
 
+bool IsFontFile(const char* path) {
+    PathParts parts = SplitPath(path);
+    return lstrcmpiA(parts.extension, ".fon") == 0 || lstrcmpiA(parts.extension, ".ttf") == 0 ||
+           lstrcmpiA(parts.extension, ".fnt") == 0;
+}
+
+bool ChangeFileSoon(const char* path, const char* copy) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (copy ? CopyFileA(copy, path, FALSE) : DeleteFileA(path)) return true;
+        CloseResidentPrograms();
+        Sleep(100);
+    }
+    return false;
+}
+
 namespace {
 
 const char* DirectoryOf(PackageDir dir, const UninstallRecord& record) {
@@ -214,23 +229,6 @@ const char* DirectoryOf(PackageDir dir, const UninstallRecord& record) {
     case PackageDir::Destination: break;
     }
     return record.directory;
-}
-
-bool IsFontFile(const char* name) {
-    PathParts parts = SplitPath(name);
-    return lstrcmpiA(parts.extension, ".fon") == 0 || lstrcmpiA(parts.extension, ".ttf") == 0 ||
-           lstrcmpiA(parts.extension, ".fnt") == 0;
-}
-
-// A program that has just closed keeps its file a moment longer, and one of the package's
-// programs that started since they were asked to close is asked again.
-bool DeleteSoon(const char* path) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (DeleteFileA(path)) return true;
-        CloseResidentPrograms();
-        Sleep(100);
-    }
-    return false;
 }
 
 void RemovePackageFile(PackageDir dir, const char* path, UninstallTally& tally) {
@@ -248,7 +246,7 @@ void RemovePackageFile(PackageDir dir, const char* path, UninstallTally& tally) 
         return;
     }
     if (IsFontFile(path)) RemoveFontResourceA(path);  // a font the setup loaded is still open
-    bool removed = DeleteSoon(path);
+    bool removed = ChangeFileSoon(path);
     LogLine(removed ? "Removed file " : "Could not remove file, in use or read-only: ", path);
     tally.Count(removed, true);
 }

@@ -8,7 +8,6 @@
 #include "base/session.h"
 #include "base/setup_log.h"
 #include "base/text.h"
-#include "base/windowing.h"
 #include "progman/progman.h"
 #include "resources/resource_ids.h"
 #include "setupinfo/profile.h"
@@ -390,24 +389,6 @@ bool SameContent(const char* a, const char* b) {
     }
 }
 
-bool IsFontFile(const char* path) {
-    PathParts parts = SplitPath(path);
-    return lstrcmpiA(parts.extension, ".fon") == 0 || lstrcmpiA(parts.extension, ".ttf") == 0 ||
-           lstrcmpiA(parts.extension, ".fnt") == 0;
-}
-
-// A program that has just closed keeps its file a moment longer, and one of the package's
-// programs that started since they were asked to close is asked again.
-template <typename Change>
-bool ChangeSoon(Change change) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (change()) return true;
-        CloseResidentPrograms();
-        Sleep(100);
-    }
-    return false;
-}
-
 bool IsProductProfile(const char* path) {
     char profile[260];
     ProductProfilePath(profile);
@@ -417,11 +398,7 @@ bool IsProductProfile(const char* path) {
 void UndoFile(const UninstallRecord& record, InstallList& list, ListEntry& entry, UninstallTally& tally) {
     const char* path = entry.field[0];
     if (const char* why = RefusedFilePath(path, record.directory)) return Refuse(entry, why, tally);
-    PathParts parts = SplitPath(path);
-    char name[260];
-    CopyText(name, parts.name);
-    AppendText(name, parts.extension);
-    if (const ListEntry* holder = HoldingValue(list, name)) {
+    if (const ListEntry* holder = HoldingValue(list, FileNamePart(path))) {
         char value[300];
         DescribeTarget(*holder, value);
         LogParts("Left file ", path, ": it is named by ", value);
@@ -456,7 +433,7 @@ void UndoFile(const UninstallRecord& record, InstallList& list, ListEntry& entry
             return;
         }
         if (IsFontFile(path)) RemoveFontResourceA(path);
-        bool done = ChangeSoon([&] { return CopyFileA(kept, path, FALSE) != 0; });
+        bool done = ChangeFileSoon(path, kept);
         LogParts(done ? "Restored file " : "Could not restore file, in use or read-only: ", path);
         if (done) DeleteFileA(kept);
         tally.Count(done, false);
@@ -475,7 +452,7 @@ void UndoFile(const UninstallRecord& record, InstallList& list, ListEntry& entry
         return;
     }
     if (IsFontFile(path)) RemoveFontResourceA(path);  // a font the setup loaded is still open
-    bool removed = ChangeSoon([&] { return DeleteFileA(path) != 0; });
+    bool removed = ChangeFileSoon(path);
     LogParts(removed ? "Removed file " : "Could not remove file, in use or read-only: ", path);
     tally.Count(removed, true);
     entry.drop = removed;

@@ -152,3 +152,11 @@ bool HasPackageMark(const char* path);
 
 // The file name part of a path or registry value ("C:\W\KVOX\a.ttf" gives "a.ttf").
 const char* FileNamePart(const char* path);
+
+// A font file: one the setup loaded is still open until it is let go.
+bool IsFontFile(const char* path);
+
+// Deletes the file at `path` or, given `copy`, puts that copy in its place; tried again for
+// a moment, since a program that has just closed keeps its file a moment longer, and one of
+// the package's programs that started since is asked to close again.
+bool ChangeFileSoon(const char* path, const char* copy = nullptr);
