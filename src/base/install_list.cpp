@@ -78,13 +78,6 @@ bool Unescape(char* text) {
     return true;
 }
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameText(const char* a, const char* b) {
-    while (*a && UpperAscii(*a) == UpperAscii(*b)) ++a, ++b;
-    return UpperAscii(*a) == UpperAscii(*b);
-}
-
 // How many leading fields name the entry's target.
 int TargetFields(ListKind kind) {
     switch (kind) {
@@ -157,12 +150,12 @@ bool SameListTarget(const ListEntry& a, const ListEntry& b) {
     if (a.kind != b.kind || a.kind == ListKind::Previous) return false;
     int fields = TargetFields(a.kind);
     for (int i = 0; i < fields; ++i)
-        if (!SameText(a.field[i], b.field[i])) return false;
+        if (CompareNames(a.field[i], b.field[i]) != 0) return false;
     if (a.kind != ListKind::Item) return true;
     char first[128], second[128];
     ItemNameOf(a.field[1], first);
     ItemNameOf(b.field[1], second);
-    return SameText(first, second);
+    return CompareNames(first, second) == 0;
 }
 
 namespace {
@@ -357,7 +350,7 @@ bool Listed(const ListEntry& entry) {
         uint32_t stored;
         CopyBytes(&stored, t.block + at, sizeof stored);
         const char* storedText = t.block + at + sizeof stored;
-        if (stored == hash && SameText(storedText, text)) return true;
+        if (stored == hash && CompareNames(storedText, text) == 0) return true;
         at += sizeof stored + TextLength(storedText) + 1;
     }
     return false;

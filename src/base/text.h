@@ -29,6 +29,15 @@ inline int CompareText(const char* a, const char* b) {
     return static_cast<unsigned char>(*a) - static_cast<unsigned char>(*b);
 }
 
+inline char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Compares two texts with the letters a to z taken as capitals, as file names are; 0 when
+// equal. Other letters compare as they are, whatever the code page.
+inline int CompareNames(const char* a, const char* b) {
+    while (*a && UpperAscii(*a) == UpperAscii(*b)) ++a, ++b;
+    return static_cast<unsigned char>(UpperAscii(*a)) - static_cast<unsigned char>(UpperAscii(*b));
+}
+
 inline void CopyText(char* dest, size_t size, const char* text) {
     if (size > 0) lstrcpynA(dest, text ? text : "", static_cast<int>(size));
 }

@@ -28,13 +28,6 @@ BOOL NextEntry(HANDLE find, WIN32_FIND_DATAA* entry) {
     return g_findNextFileForTesting ? g_findNextFileForTesting(find, entry) : FindNextFileA(find, entry);
 }
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-int CompareNames(const char* a, const char* b) {
-    while (*a && UpperAscii(*a) == UpperAscii(*b)) ++a, ++b;
-    return static_cast<unsigned char>(UpperAscii(*a)) - static_cast<unsigned char>(UpperAscii(*b));
-}
-
 void SortNames(Listing& l) {
     for (int gap = l.count / 2; gap > 0; gap /= 2)
         for (int i = gap; i < l.count; ++i)
