@@ -1,5 +1,6 @@
 # An unattended installation from the three disks in drive A:, each later disk asked for;
-# then a second installation over it, answered No, that keeps the old files.
+# then a second installation over it, answered No, that keeps the old files. Given the
+# 32-bit build as $2, the same with its setup.exe and disks (e2e32_unattended).
 . "$(dirname "$0")/lib.sh"
 reset_machine
 insert_disk 1
@@ -13,9 +14,13 @@ golden() { # NAME: standard input against expected/NAME
     tr -d '\r' | diff "$(dirname "$0")/expected/$1" - >&2 || fail "$1 differs from what is expected"
 }
 # The log as a whole: flags, which file went where from which disk in which order, every
-# value saved and written; the uninstaller's size varies by build.
+# value saved and written; the uninstaller's size varies by build, and the 32-bit build's
+# programs and libraries have sizes of their own.
+sizes='s/^\(C:.*\\uninst\.exe\) [0-9]*$/\1 SIZE/'
+[ "$system_dir" = windows/syswow64 ] && sizes='s/^\(C:.*\.\(exe\|dll\|drv\|kbd\)\) [0-9]*$/\1 SIZE/'
 tr -d '\r' < "$install_log" > "$work/log"
-sed 's/^\(C:.*\\uninst\.exe\) [0-9]*$/\1 SIZE/' "$work/log" | golden install.log
+sed "$sizes" "$(dirname "$0")/expected/install.log" > "$work/expected.log"
+sed "$sizes" "$work/log" | diff "$work/expected.log" - >&2 || fail "install.log differs from what is expected"
 # Every file the log names is in place and byte-equal to its original.
 expect_eq "$(expect_copied_files_equal_originals "$work/log")" 37 "files copied"
 
@@ -23,8 +28,8 @@ expect_eq "$(expect_copied_files_equal_originals "$work/log")" 37 "files copied"
 golden uninst.inf < "$kvox/uninst.inf"
 golden win.ini < "$drive_c/windows/win.ini"
 golden system.ini < "$drive_c/windows/system.ini"
-golden control.inf < "$drive_c/windows/system32/control.inf"
-tr -d '\r' < "$drive_c/windows/system32/control.old" | cmp -s "$root/scripts/win95/control.inf" - ||
+golden control.inf < "$drive_c/$system_dir/control.inf"
+tr -d '\r' < "$drive_c/$system_dir/control.old" | cmp -s "$root/scripts/win95/control.inf" - ||
     fail "control.old is not the old control.inf"
 font_keys | golden registry.txt
 tr -d '\r' < "$drive_c/windows/k-vox.ini" > "$work/profile"
