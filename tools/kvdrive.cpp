@@ -20,11 +20,8 @@
 //   pick CAPTION ID TEXT...      select these entries of a multiple-selection list box
 //   open CAPTION ID TEXT         double-click an entry of a list box
 //   sleep MS
-//   answer [ms] [REQUEST]        answer every dialog of setup.exe and uninst.exe as it
-//                                appears, for ms (0: until ended); one line per answer.
-//                                Between answers, a file REQUEST naming a REGEDIT4 file of keys
-//                                and string values has that file applied, as regedit /s would,
-//                                and is deleted; "imported" (or "import failed") is printed
+//   answer [ms]                  answer every dialog of setup.exe and uninst.exe as it
+//                                appears, for ms (default: until ended); one line per answer
 //
 // How `answer` answers, so that a program waiting on the user goes on and every question
 // that is asked again and again is left by another way at last:
@@ -278,89 +275,10 @@ void AnswerDialog(const Dialog& dialog, std::map<std::string, int>& seen) {
     PostMessageA(chosen, BM_CLICK, 0, 0);
 }
 
-// ---- Registry keys put back from a REGEDIT4 file by the answering process itself: a regedit
-// process for each reset between runs would take longer than the run's own checks.
-
-HKEY RootKey(const std::string& path, std::string& subkey) {
-    static const std::pair<const char*, HKEY> kRoots[] = {{"HKEY_LOCAL_MACHINE\\", HKEY_LOCAL_MACHINE},
-                                                          {"HKEY_CURRENT_USER\\", HKEY_CURRENT_USER},
-                                                          {"HKEY_CURRENT_CONFIG\\", HKEY_CURRENT_CONFIG}};
-    for (const auto& [name, root] : kRoots) {
-        if (path.compare(0, strlen(name), name) != 0) continue;
-        subkey = path.substr(strlen(name));
-        return root;
-    }
-    return nullptr;
-}
-
-// A quoted text of a .reg line, from its opening quote; `end` is left after the closing one.
-std::string Quoted(const std::string& line, size_t start, size_t& end) {
-    std::string text;
-    for (end = start + 1; end < line.size() && line[end] != '"'; ++end) {
-        if (line[end] == '\\' && end + 1 < line.size()) ++end;
-        text += line[end];
-    }
-    ++end;
-    return text;
-}
-
-bool ImportRegistryFile(const char* path) {
-    FILE* file = fopen(path, "r");
-    if (!file) return false;
-    HKEY key = nullptr;
-    bool ok = true;
-    char buffer[4096];
-    while (fgets(buffer, sizeof buffer, file)) {
-        std::string line = buffer;
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        if (line.empty() || line == "REGEDIT4" || line[0] == ';') continue;
-        std::string subkey;
-        if (line.front() == '[' && line.back() == ']') {
-            if (key) RegCloseKey(key);
-            key = nullptr;
-            bool remove = line[1] == '-';
-            HKEY root = RootKey(line.substr(remove ? 2 : 1, line.size() - (remove ? 3 : 2)), subkey);
-            if (!root) ok = false;
-            else if (remove) RegDeleteTreeA(root, subkey.c_str());
-            else if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != 0)
-                ok = false;
-            continue;
-        }
-        size_t end = 0;
-        std::string name = line[0] == '"' ? Quoted(line, 0, end) : "";
-        if (!key || line[0] != '"' || line.compare(end, 2, "=\"") != 0) {
-            ok = false;
-            continue;
-        }
-        std::string data = Quoted(line, end + 1, end);
-        if (RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                           static_cast<DWORD>(data.size() + 1)) != 0)
-            ok = false;
-    }
-    if (key) RegCloseKey(key);
-    fclose(file);
-    return ok;
-}
-
-// A request file names the .reg file to apply.
-void ServeImportRequest(const char* request) {
-    FILE* file = fopen(request, "r");
-    if (!file) return;
-    char path[MAX_PATH] = "";
-    if (!fgets(path, sizeof path, file)) path[0] = '\0';
-    fclose(file);
-    path[strcspn(path, "\r\n")] = '\0';
-    bool imported = ImportRegistryFile(path);
-    DeleteFileA(request);
-    printf("%s\n", imported ? "imported" : "import failed");
-    fflush(stdout);
-}
-
-int AnswerDialogs(DWORD duration, const char* request) {
+int AnswerDialogs(DWORD duration) {
     std::map<std::string, int> seen;
     std::map<HWND, DWORD> answeredAt;
     for (DWORD start = GetTickCount(); duration == 0 || GetTickCount() - start < duration; Sleep(kPoll)) {
-        if (request && GetFileAttributesA(request) != INVALID_FILE_ATTRIBUTES) ServeImportRequest(request);
         std::vector<Dialog> dialogs;
         EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
         for (const Dialog& dialog : dialogs) {
@@ -390,10 +308,7 @@ int Run(const std::vector<const char*>& args) {
         Sleep(static_cast<DWORD>(atol(args[1])));
         return 0;
     }
-    if (command == "answer") {
-        DWORD duration = args.size() > 1 ? static_cast<DWORD>(atol(args[1])) : 0;
-        return AnswerDialogs(duration, args.size() > 2 ? args[2] : nullptr);
-    }
+    if (command == "answer") return AnswerDialogs(args.size() > 1 ? static_cast<DWORD>(atol(args[1])) : 0);
     Need(args, 2);
     const char* caption = args[1];
     if (command == "wait") {

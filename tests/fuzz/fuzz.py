@@ -133,9 +133,9 @@ class Prefix:
                     pass
         return seen
 
-    def reset(self, baseline, registry=None):
+    def reset(self, baseline, registry):
         """Puts back what a setup can change: the new files and directories since the
-        baseline, the fixture's profiles and, given an answerer, the registry keys."""
+        baseline, the fixture's profiles and, when asked, the registry keys."""
         now = self.snapshot()
         for path in sorted(set(now) - set(baseline), key=len, reverse=True):
             full = os.path.join(self.drive_c, path)
@@ -153,42 +153,22 @@ class Prefix:
                 for name in ("control.inf", "setup.inf", "kbdus.kbd"):
                     shutil.copy(os.path.join(fixture, name), os.path.join(self.windows, system))
         if registry:
-            registry.import_file(self.windows_path(os.path.join(fixture, "baseline.reg")))
+            self.wine_quiet("regedit", "/s", self.windows_path(os.path.join(fixture, "baseline.reg")))
 
 
 class Answerer:
-    """kvdrive answering the setup's dialogs, and putting registry keys back between runs
-    (a regedit of its own for each reset would cost half a second)."""
+    """kvdrive answering the setup's dialogs; its lines are kept with their times."""
 
     def __init__(self, prefix):
-        self.prefix = prefix
         kvdrive = os.path.join(prefix.build, "tools", "kvdrive.exe")
-        self.request = os.path.join(prefix.root, "build", "fuzz", "registry.request")
-        if os.path.exists(self.request):
-            os.remove(self.request)
-        self.process = prefix.wine(kvdrive, "answer", "0", prefix.windows_path(self.request), stdout=subprocess.PIPE,
-                                   stderr=subprocess.DEVNULL, text=True, encoding="latin-1")
+        self.process = prefix.wine(kvdrive, "answer", stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                                   encoding="latin-1")
         self.lines = queue.Queue()
-        self.imports = queue.Queue()
         threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
         for line in self.process.stdout:
-            line = line.rstrip("\n")
-            (self.imports if line in ("imported", "import failed") else self.lines).put(line)
-
-    def import_file(self, windows_path):
-        with open(self.request + ".new", "w") as f:
-            f.write(windows_path + "\n")
-        os.replace(self.request + ".new", self.request)
-        try:
-            if self.imports.get(timeout=20) == "imported":
-                return
-        except queue.Empty:
-            pass
-        if os.path.exists(self.request):
-            os.remove(self.request)
-        self.prefix.wine_quiet("regedit", "/s", windows_path)
+            self.lines.put(line.rstrip("\n"))
 
     def take(self):
         got = []
@@ -344,7 +324,7 @@ def run_variant(prefix, answerer, package, variant, mode, limit, baseline):
     if log is not None and "Setup failed." in log:
         uninstalled = check_record(prefix, answerer, outcome, limit)
         prefix.end_leftovers()
-    prefix.reset(baseline, answerer if uninstalled or (log is not None and "Copying complete." in log) else None)
+    prefix.reset(baseline, registry=uninstalled or (log is not None and "Copying complete." in log))
     return outcome
 
 
